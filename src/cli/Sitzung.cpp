@@ -1,0 +1,171 @@
+#include "cli/Sitzung.h"
+
+#include <ostream>
+#include <sstream>
+
+#include "cli/Zustand.h"
+#include "core/Fehler.h"
+#include "core/Wort.h"
+
+namespace ventaro::cli {
+namespace {
+
+std::vector<std::string> Woerter(const std::string& text) {
+    std::istringstream ein(text);
+    std::vector<std::string> woerter;
+    for (std::string wort; ein >> wort;) woerter.push_back(wort);
+    return woerter;
+}
+
+bool IstLeerzeichen(char c) { return c == ' ' || c == '\t'; }
+
+std::string OhneRaender(const std::string& text) {
+    std::size_t anfang = 0, ende = text.size();
+    while (anfang < ende && IstLeerzeichen(text[anfang])) ++anfang;
+    while (ende > anfang && IstLeerzeichen(text[ende - 1])) --ende;
+    return text.substr(anfang, ende - anfang);
+}
+
+std::uint64_t Anzahl(const std::string& text) {
+    long long wert = 0;
+    if (text.size() > 18 || !TextZuGanzzahl(text, wert, false)) throw Bedienfehler("keine Anzahl: " + text);
+    return static_cast<std::uint64_t>(wert);
+}
+
+int Adresse(const std::string& text) {
+    long long wert = 0;
+    if (!TextZuGanzzahl(text, wert, false) || wert > 127) throw Bedienfehler("keine Adresse 0 bis 127: " + text);
+    return static_cast<int>(wert);
+}
+
+void Argumentzahl(const std::vector<std::string>& argumente, std::size_t min, std::size_t max) {
+    if (argumente.size() < min || argumente.size() > max) throw Bedienfehler("falsche Zahl von Argumenten");
+}
+
+}  // namespace
+
+Sitzung::Sitzung(Optionen optionen, std::ostream& aus) : optionen_(optionen), aus_(aus), maschine_(this) {}
+
+template <typename Handler>
+bool Sitzung::Ereignis(Handler&& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const Fehler& fehler) {
+        meldungen_.push_back(Meldungstext(fehler.what()));
+        return false;
+    }
+}
+
+bool Sitzung::Hochfahren(const std::string& mikrocodePfad) {
+    maschine_.Tabelle.SetzePfad(mikrocodePfad);
+    Ereignis([this] { maschine_.Startvorgang(); });
+    // The sequence stops before it fills the RAM when the microcode failed.
+    return maschine_.RasterGefuellt;
+}
+
+bool Sitzung::Schritt() {
+    const Wort mpc = maschine_.MPC;
+    const std::string wort(maschine_.Mikrocode.Wort(mpc, maschine_.Flag).Text());
+    const bool ok = Ereignis([this] { maschine_.EinzelschrittBtnClick(); });
+    if (optionen_.spur) aus_ << Spurzeile(maschine_, mpc, wort) << '\n';
+    return ok;
+}
+
+Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
+    for (std::uint64_t i = 0; i < hoechstens; ++i) {
+        if (!Schritt()) return Laufende::Fehlschlag;
+        if (maschine_.SprungAufNull()) return Laufende::Halt;
+    }
+    return Laufende::Grenze;
+}
+
+void Sitzung::Zeige() {
+    if (optionen_.json)
+        aus_ << ZustandAlsJson(maschine_, meldungen_).dump() << '\n';
+    else
+        aus_ << ZustandAlsText(maschine_, meldungen_) << '\n';
+    meldungen_.clear();
+}
+
+void Sitzung::Befehl(const std::string& zeile) {
+    const std::string ohneRand = OhneRaender(zeile);
+    if (ohneRand.empty() || ohneRand.front() == '#') return;
+    if (ohneRand.rfind("zelle", 0) == 0 && (ohneRand.size() == 5 || IstLeerzeichen(ohneRand[5]))) {
+        // The text of a cell is taken verbatim, "#" and blanks included.
+        const std::size_t start = zeile.find("zelle") + 5;
+        return Zelle(zeile.substr(start));
+    }
+    const std::string ohneKommentar = ohneRand.substr(0, ohneRand.find('#'));
+    std::vector<std::string> woerter = Woerter(ohneKommentar);
+    const std::string befehl = woerter.front();
+    woerter.erase(woerter.begin());
+    if (befehl == "oeffnen" || befehl == "speichern" || befehl == "mikrocode") {
+        // A path may hold blanks: it is the rest of the line.
+        const std::string pfad = OhneRaender(ohneKommentar.substr(befehl.size()));
+        if (pfad.empty()) throw Bedienfehler(befehl + " braucht eine Datei");
+        if (befehl == "oeffnen") Ereignis([&] { maschine_.RamDateiOeffnen(pfad); });
+        if (befehl == "speichern") Ereignis([&] { maschine_.RamDateiSpeichernUnter(pfad); });
+        if (befehl == "mikrocode")
+            Ereignis([&] {
+                maschine_.Tabelle.SetzePfad(pfad);
+                maschine_.MikrocodeEinlesen();
+            });
+        return;
+    }
+    Einfach(befehl, woerter);
+}
+
+void Sitzung::Zelle(const std::string& rest) {
+    // "zelle ADR TEXT": TEXT is everything after the one blank behind ADR.
+    if (rest.empty() || rest[0] != ' ') throw Bedienfehler("zelle braucht eine Adresse");
+    const std::size_t ende = rest.find(' ', 1);
+    const int adresse = Adresse(rest.substr(1, ende == std::string::npos ? std::string::npos : ende - 1));
+    const std::string text = ende == std::string::npos ? std::string() : rest.substr(ende + 1);
+    Ereignis([&] { maschine_.RAMGridSetEditText(1, adresse + 1, text); });
+}
+
+void Sitzung::Einfach(const std::string& befehl, const std::vector<std::string>& argumente) {
+    if (befehl == "reset") {
+        Argumentzahl(argumente, 0, 0);
+        Ereignis([this] { maschine_.ResetBtnClick(); });
+    } else if (befehl == "schritt") {
+        Argumentzahl(argumente, 0, 1);
+        const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
+        // The button does nothing while it is disabled.
+        for (std::uint64_t i = 0; i < n && maschine_.KnoepfeAktiv().Mikroschritt; ++i) Schritt();
+    } else if (befehl == "lauf") {
+        Argumentzahl(argumente, 0, 1);
+        Lauf(argumente.empty() ? optionen_.maxMikroschritte : Anzahl(argumente[0]));
+    } else if (befehl == "klick") {
+        Argumentzahl(argumente, 1, 1);
+        if (const auto tor = NachName<Tor>(TorNamen, argumente[0]))
+            Ereignis([&] { maschine_.TorKlick(*tor); });
+        else if (const auto reg = NachName<Register>(RegisterNamen, argumente[0]))
+            Ereignis([&] { maschine_.RegisterKlick(*reg); });
+        else
+            throw Bedienfehler("kein Tor und kein Register: " + argumente[0]);
+    } else if (befehl == "pc+") {
+        Argumentzahl(argumente, 0, 0);
+        Ereignis([this] { maschine_.PCRechtsklick(); });
+    } else if (befehl == "alu") {
+        Argumentzahl(argumente, 1, 1);
+        const auto op = NachName<int>(AluNamen, argumente[0]);
+        if (!op && argumente[0] != "keine") throw Bedienfehler("keine ALU-Operation: " + argumente[0]);
+        Ereignis([&] { maschine_.ALUBoxClick(op ? *op : KeineAluOperation); });
+    } else if (befehl == "waehle") {
+        Argumentzahl(argumente, 1, 1);
+        const int adresse = Adresse(argumente[0]);
+        Ereignis([&] { maschine_.ZeileWaehlen(adresse + 1); });
+    } else if (befehl == "pruefen") {
+        Argumentzahl(argumente, 0, 0);
+        Ereignis([this] { maschine_.RAMGridExit(); });
+    } else if (befehl == "zeige") {
+        Argumentzahl(argumente, 0, 0);
+        Zeige();
+    } else {
+        throw Bedienfehler("unbekannter Befehl: " + befehl);
+    }
+}
+
+}  // namespace ventaro::cli

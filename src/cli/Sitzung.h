@@ -1,0 +1,65 @@
+#pragma once
+// A machine driven from the command line: start-up, the script commands and
+// the run mode. Every command acts like the window's action it names; a
+// failure is caught at the command's boundary and noted like a message box.
+
+#include <cstdint>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/Maschine.h"
+#include "core/Umgebung.h"
+
+namespace ventaro::cli {
+
+struct Optionen {
+    bool json = false;
+    bool spur = false;
+    std::uint64_t maxMikroschritte = 1000000;
+};
+
+// A script line that is no valid command.
+class Bedienfehler : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How a run of microsteps ended.
+enum class Laufende { Halt, Grenze, Fehlschlag };
+
+class Sitzung : private Umgebung {
+public:
+    Sitzung(Optionen optionen, std::ostream& aus);
+
+    TMaschine& Maschine() { return maschine_; }
+    const std::vector<std::string>& Meldungen() const { return meldungen_; }
+
+    // The start-up sequence without its pause. False when the microcode could
+    // not be loaded (the message is then the last one noted).
+    bool Hochfahren(const std::string& mikrocodePfad);
+    // One script line; throws Bedienfehler for a line that is no command.
+    void Befehl(const std::string& zeile);
+    // Microsteps as the clock runs them, until a fetch of opcode 0.
+    Laufende Lauf(std::uint64_t hoechstens);
+    // Prints the state and forgets the messages shown with it.
+    void Zeige();
+
+private:
+    void Fehlermeldung(const std::string& text) override { meldungen_.push_back(text); }
+
+    // Runs one event handler; a failure becomes its message. True on success.
+    template <typename Handler>
+    bool Ereignis(Handler&& handler);
+    bool Schritt();
+    void Einfach(const std::string& befehl, const std::vector<std::string>& argumente);
+    void Zelle(const std::string& rest);
+
+    Optionen optionen_;
+    std::ostream& aus_;
+    TMaschine maschine_;
+    std::vector<std::string> meldungen_;
+};
+
+}  // namespace ventaro::cli

@@ -1,0 +1,110 @@
+#include "cli/Zustand.h"
+
+#include <sstream>
+
+#include "core/Zeichensatz.h"
+
+namespace ventaro::cli {
+
+using json = nlohmann::ordered_json;
+
+namespace {
+
+std::string U(std::string_view cp1252) { return Cp1252ZuUtf8(cp1252); }
+
+json RegisterAlsJson(const TSpeicherCP1& reg) {
+    return {{"Inhalt", reg.RegisterInhalt()},
+            {"Eingang", reg.Eingang()},
+            {"Ausgang", reg.Ausgang()},
+            {"Laden", reg.Laden()},
+            {"Text", reg.Beschriftung()}};
+}
+
+}  // namespace
+
+json ZustandAlsJson(const TMaschine& m, const std::vector<std::string>& meldungen) {
+    json tore = json::object();
+    for (int t = 0; t < TorAnzahl; ++t) tore[std::string(TorNamen[t])] = m.TorOffen(static_cast<Tor>(t));
+    json register_ = json::object();
+    for (int r = 0; r < RegisterAnzahl; ++r)
+        register_[std::string(RegisterNamen[r])] = RegisterAlsJson(m.Reg(static_cast<Register>(r)));
+    json ram = json::array();
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) ram.push_back(U(m.Ram.Text(a)));
+    json texte = json::array();
+    for (const std::string& text : meldungen) texte.push_back(U(text));
+    return {
+        {"ExternerBus", m.ExternerBus},
+        {"InternerBus", m.InternerBus},
+        {"RamAdresse", m.RamAdresse},
+        {"AktuelleZeile", m.Ram.AktuelleZeile()},
+        {"AluA", m.AluA},
+        {"AluB", m.AluB},
+        {"AluErgebnis", m.AluErgebnis},
+        {"Flag", m.Flag},
+        {"MPC", m.MPC},
+        {"Tore", tore},
+        {"ALU", m.AluAuswahl},
+        {"Register", register_},
+        {"Anzeige",
+         {{"ALULbl", U(m.ALULbl())},
+          {"FlagLbl", U(m.FlagLbl())},
+          {"MPCFlag", U(m.MPCFlagText())},
+          {"MPC", U(m.MPCText())},
+          {"MikroCodeEdit", U(m.MikroCodeEditText())},
+          {"DisplayEdit", U(m.DisplayEditText())},
+          {"Status1", U(m.Status1())}}},
+        {"Knoepfe", {{"Mikroschritt", m.KnoepfeAktiv().Mikroschritt}, {"Start", m.KnoepfeAktiv().Start}}},
+        {"RamEditiert", m.RamEditiert},
+        {"RAM", ram},
+        {"Meldungen", texte},
+        {"Mikroschritte", m.Mikroschritte()},
+    };
+}
+
+std::string ZustandAlsText(const TMaschine& m, const std::vector<std::string>& meldungen) {
+    std::ostringstream aus;
+    auto janein = [](bool b) { return b ? "ja" : "nein"; };
+    aus << "Externer Bus: " << m.ExternerBus << "   Interner Bus: " << m.InternerBus
+        << "   RAM-Adresse: " << m.RamAdresse << "   Aktuelle Zeile: " << m.Ram.AktuelleZeile() << '\n';
+    aus << "ALU: " << (m.AluAuswahl >= 0 ? AluNamen[m.AluAuswahl] : std::string_view("keine")) << "   A: " << m.AluA
+        << "   B: " << m.AluB << "   Ergebnis: " << m.AluErgebnis << "   Flag: " << m.Flag << "   MPC: " << m.MPC << '\n';
+    aus << "Tore offen:";
+    bool einesOffen = false;
+    for (int t = 0; t < TorAnzahl; ++t) {
+        if (!m.TorOffen(static_cast<Tor>(t))) continue;
+        aus << ' ' << TorNamen[t];
+        einesOffen = true;
+    }
+    aus << (einesOffen ? "" : " keine") << '\n';
+    for (int r = 0; r < RegisterAnzahl; ++r) {
+        const TSpeicherCP1& reg = m.Reg(static_cast<Register>(r));
+        aus << "Register " << RegisterNamen[r] << ": " << reg.Beschriftung() << " (Inhalt " << reg.RegisterInhalt()
+            << ", Eingang " << reg.Eingang() << ", geladen: " << janein(reg.Laden()) << ")\n";
+    }
+    aus << "Anzeige: ALU " << m.ALULbl() << "   " << m.FlagLbl() << "   MPC " << m.MPCFlagText() << ' '
+        << m.MPCText() << "   Mikroschrittcode " << U(m.MikroCodeEditText()) << "   Display "
+        << m.DisplayEditText() << '\n';
+    aus << "Statuszeile: " << U(m.Status1()) << '\n';
+    aus << "Knopf Mikroschritt: " << (m.KnoepfeAktiv().Mikroschritt ? "aktiv" : "gesperrt")
+        << "   Knopf Start: " << (m.KnoepfeAktiv().Start ? "aktiv" : "gesperrt")
+        << "   RAM editiert: " << janein(m.RamEditiert) << '\n';
+    aus << "Mikroschritte: " << m.Mikroschritte() << '\n';
+    aus << "RAM:";
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a)
+        aus << (a % 8 == 0 ? "\n  " + ZahlDreistellig(static_cast<unsigned>(a)) + ":" : std::string()) << ' '
+            << U(m.Ram.Text(a));
+    aus << '\n';
+    for (const std::string& text : meldungen) aus << "Meldung: " << U(text) << '\n';
+    return aus.str();
+}
+
+std::string Spurzeile(const TMaschine& m, Wort mpc, std::string_view steuerwort) {
+    std::ostringstream aus;
+    aus << "MPC " << ZahlDreistellig(mpc) << "  " << U(steuerwort);
+    for (int r = 0; r < RegisterAnzahl; ++r)
+        aus << "  " << RegisterNamen[r] << '=' << m.Reg(static_cast<Register>(r)).Ausgang();
+    aus << "  EB=" << m.ExternerBus << "  IB=" << m.InternerBus;
+    return aus.str();
+}
+
+}  // namespace ventaro::cli

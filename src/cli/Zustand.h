@@ -1,0 +1,19 @@
+#pragma once
+// The machine's state as the command line prints it: one JSON object, or
+// readable German text. Texts leave the core as Windows-1252 and are turned
+// into UTF-8 here.
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "core/Maschine.h"
+
+namespace ventaro::cli {
+
+nlohmann::ordered_json ZustandAlsJson(const TMaschine& maschine, const std::vector<std::string>& meldungen);
+std::string ZustandAlsText(const TMaschine& maschine, const std::vector<std::string>& meldungen);
+// One line of the trace: MPC, control word, registers and both buses.
+std::string Spurzeile(const TMaschine& maschine, Wort mpc, std::string_view steuerwort);
+
+}  // namespace ventaro::cli

@@ -1,0 +1,19 @@
+#include "core/SpeicherCP1.h"
+
+namespace ventaro {
+
+void TSpeicherCP1::SetRegisterInhalt(Wort wert) {
+    if (wert == FRegisterInhalt) return;  // the caption is not rewritten
+    FRegisterInhalt = wert;
+    ++FBeschriftungsstand;
+    FAusgang = wert;
+}
+
+void TSpeicherCP1::SetLaden(bool an) {
+    if (an) SetRegisterInhalt(FEingang);  // also when already latched
+    if (an == FLaden) return;
+    FLaden = an;
+    FAussehen = an ? Aussehen::Geladen : Aussehen::Freigegeben;
+}
+
+}  // namespace ventaro
