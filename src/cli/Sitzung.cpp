@@ -65,10 +65,11 @@ bool Sitzung::Hochfahren(const std::string& mikrocodePfad) {
 }
 
 bool Sitzung::Schritt() {
+    if (!optionen_.spur) return Ereignis([this] { maschine_.EinzelschrittBtnClick(); });
     const Wort mpc = maschine_.MPC;
-    const std::string wort(maschine_.Mikrocode.Wort(mpc, maschine_.Flag).Text());
+    const Steuerwort wort = maschine_.Mikrocode.Wort(mpc, maschine_.Flag);
     const bool ok = Ereignis([this] { maschine_.EinzelschrittBtnClick(); });
-    if (optionen_.spur) aus_ << Spurzeile(maschine_, mpc, wort) << '\n';
+    aus_ << Spurzeile(maschine_, mpc, wort.Text()) << '\n';
     return ok;
 }
 

@@ -29,11 +29,6 @@ std::string TMaschine::Status1() const {
     return {};
 }
 
-void TMaschine::ZeigeStatus(std::string text) {
-    statusart_ = Statusart::Text;
-    statustext_ = std::move(text);
-}
-
 // ---- Manual operation: each click ends with an update pass.
 
 void TMaschine::TorKlick(Tor t) {

@@ -144,7 +144,6 @@ private:
     void RechneAlu();
     void LatchAktion(Register r, char c);
     void TorAktion(Tor t, char c);
-    void ZeigeStatus(std::string text);
 
     Umgebung* umgebung_;
     std::array<TSpeicherCP1, RegisterAnzahl> register_;

@@ -21,7 +21,10 @@ void TMaschine::RAMGridSelectCell(int /*spalte*/, int zeile) {
     if (!Ram.Korrekt(adresse)) return;  // the panel keeps its text
     const std::string& text = Ram.Text(adresse);
     const int befehl = (text[0] - '0') * 10 + (text[1] - '0');
-    ZeigeStatus(" " + Tabelle.Mnemonics[befehl] + " " + text.substr(3, 3));
+    // Built in place: the update pass runs this whenever PT or IT moves the
+    // row, and it must not allocate once the text has found its size.
+    statusart_ = Statusart::Text;
+    statustext_.assign(" ").append(Tabelle.Mnemonics[befehl]).append(" ").append(text, 3, 3);
 }
 
 void TMaschine::RAMGridSetEditText(int /*spalte*/, int zeile, std::string text) {
