@@ -81,7 +81,11 @@ void TMaschine::MikroschrittAusfuehren() {
     // The whole step works on this copy, even when the MPC or the table change.
     const Steuerwort w = Mikrocode.Wort(MPC, Flag);
     mikroCodeAnzeige_ = w;
-    const int wert = AluZiffer(w.Signal(15)) + 2 * AluZiffer(w.Signal(16)) + 4 * AluZiffer(w.Signal(17)) - 1;
+    // Converted one after the other, so a failure names the first bad character.
+    const int d15 = AluZiffer(w.Signal(15));
+    const int d16 = AluZiffer(w.Signal(16));
+    const int d17 = AluZiffer(w.Signal(17));
+    const int wert = d15 + 2 * d16 + 4 * d17 - 1;
     AluAuswahl = wert > 6 ? KeineAluOperation : wert;
     Aktualisiere();
     for (int k : kSignalfolge) SignalAnwenden(k, w.Signal(k));

@@ -1,0 +1,99 @@
+// Microsteps per second: the update pass alone, the sequencer with and
+// without the display texts, and the command line's run loop on a long
+// example program.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Sitzung.h"
+#include "core/Maschine.h"
+
+namespace {
+
+using namespace ventaro;
+
+// A loop that never halts: fetch, then opcode 1 moves the fetched word
+// through ET into a latched Akku, adds it in the ALU into Erg, shows it on
+// Anz, and returns to the fetch of the same cell.
+void LadeSchleifenMikrocode(TMaschine& m) {
+    auto& t = m.Tabelle;
+    for (auto* worte : {&t.Steuerworte0, &t.Steuerworte1}) {
+        auto& w = *worte;
+        w[0] = "000010000000100000";   // PT RamRead
+        w[1] = "000010000001100000";   // PT MPCLoad RamRead
+        w[10] = "100010010000101000";  // ET PT Akku RamRead ALU0 (ADD)
+        w[11] = "000000011000001000";  // Akku Erg ALU0
+        w[12] = "000000000000000001";  // Anz
+        w[13] = "000000000010000000";  // MPCClear
+    }
+    m.MikrocodeKopieren();
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) m.Ram.SetzeText(a, "01.007");
+    m.ResetBtnClick();
+}
+
+void BM_Aktualisiere(benchmark::State& state) {
+    TMaschine m;
+    LadeSchleifenMikrocode(m);
+    m.SetzeTorZustand(Tor::Read, true);
+    m.SetzeTorZustand(Tor::ET, true);
+    m.SetzeTorZustand(Tor::PT, true);
+    m.Reg(Register::Akku).SetLaden(true);
+    m.AluAuswahl = 0;
+    for (auto _ : state) {
+        m.Aktualisiere();
+        benchmark::DoNotOptimize(m.AluErgebnis);
+    }
+    state.counters["Durchlaeufe/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Aktualisiere);
+
+template <bool MitTexten>
+void BM_Mikroschritt(benchmark::State& state) {
+    TMaschine m;
+    LadeSchleifenMikrocode(m);
+    std::size_t laenge = 0;
+    for (auto _ : state) {
+        m.EinzelschrittBtnClick();
+        if constexpr (MitTexten) {
+            // What the window draws after every tick.
+            laenge += m.ALULbl().size() + m.FlagLbl().size() + m.MPCFlagText().size() + m.MPCText().size() +
+                      m.MikroCodeEditText().size() + m.DisplayEditText().size() + m.Status1().size();
+            for (int r = 0; r < RegisterAnzahl; ++r) laenge += m.Reg(static_cast<Register>(r)).Beschriftung().size();
+        }
+    }
+    benchmark::DoNotOptimize(laenge);
+    state.counters["Mikroschritte/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK_TEMPLATE(BM_Mikroschritt, false)->Name("BM_Mikroschritt_ohne_Texte");
+BENCHMARK_TEMPLATE(BM_Mikroschritt, true)->Name("BM_Mikroschritt_mit_Texten");
+
+// The command line's run mode on the long-running example, as ventaro-cli
+// runs it without --spur.
+void BM_CliDauerlauf(benchmark::State& state) {
+    const std::string daten = VENTARO_DATEN;
+    const std::string programm = daten + "/beispiele/dauerlauf.obj";
+    if (!std::filesystem::exists(programm)) {
+        state.SkipWithError("beispiele/dauerlauf.obj fehlt");
+        return;
+    }
+    std::uint64_t schritte = 0;
+    for (auto _ : state) {
+        std::ostringstream aus;
+        cli::Sitzung sitzung(cli::Optionen{}, aus);
+        sitzung.Hochfahren(daten + "/mikrocode.dat");
+        sitzung.Befehl("oeffnen " + programm);
+        const auto ende = sitzung.Lauf(100000000);
+        if (ende != cli::Laufende::Halt) state.SkipWithError("dauerlauf.obj hielt nicht an");
+        schritte += sitzung.Maschine().Mikroschritte();
+    }
+    state.counters["Mikroschritte/s"] = benchmark::Counter(static_cast<double>(schritte), benchmark::Counter::kIsRate);
+    state.counters["Mikroschritte"] = static_cast<double>(schritte) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_CliDauerlauf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
