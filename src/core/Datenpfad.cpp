@@ -5,6 +5,7 @@
 namespace ventaro {
 
 void TMaschine::Aktualisiere() {
+    ++durchlaeufe_;
     TSpeicherCP1& akku = Reg(Register::Akku);
     // The Read gate reads the current row, unchecked, before any address moves.
     if (TorOffen(Tor::Read)) ExternerBus = Ram.WortVon(Ram.AktuelleZeile() - 1);

@@ -137,6 +137,9 @@ public:
     // The last handler's step (or a jump nested in it) loaded entry 0.
     bool SprungAufNull() const { return sprungAufNull_; }
     bool SchrittLaeuft() const { return schrittLaeuft_; }
+    // Counts the update passes begun, so a view knows when the pass has
+    // rewritten the display field the user may have typed into.
+    std::uint64_t Durchlaeufe() const { return durchlaeufe_; }
 
 private:
     enum class Statusart : std::uint8_t { Leer, Warnung, Text };
@@ -160,6 +163,7 @@ private:
     std::string statustext_;
 
     std::uint64_t mikroschritte_ = 0;
+    std::uint64_t durchlaeufe_ = 0;
     bool sprungAufNull_ = false;
     bool schrittLaeuft_ = false;
     int sprungtiefe_ = 0;

@@ -1,0 +1,52 @@
+#include "ui/AboutBox.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/Schriften.h"
+#include "ui/Symbole.h"
+
+namespace ventaro::ui {
+
+TAboutBox::TAboutBox(QWidget* eltern) : QDialog(eltern, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("Info"));
+    setFixedSize(298, 213);
+    setFont(MsSansSerif(11, false));
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(8, 8, 281, 161);
+    auto* icon = new QLabel(panel);
+    icon->setPixmap(symbol::Programm().pixmap(33, 33));
+    icon->setGeometry(16, 20, 33, 33);
+    auto* name = new QLabel(QStringLiteral("Ventaro"), panel);
+    name->setObjectName(QStringLiteral("ProductName"));
+    name->setFont(MsSansSerif(13));
+    name->move(64, 16);
+    version_ = new QLabel(panel);
+    version_->setObjectName(QStringLiteral("Version"));
+    version_->setGeometry(64, 40, 200, 16);
+    auto* zeile1 = new QLabel(QString::fromUtf8("Lernsimulator eines mikroprogrammierten Modellrechners"), panel);
+    zeile1->setGeometry(16, 80, 257, 16);
+    auto* zeile2 = new QLabel(QString::fromUtf8("Register, Tore, ALU und Mikrocode lassen sich Schritt für Schritt "
+                                                "beobachten und bedienen."),
+                              panel);
+    zeile2->setWordWrap(true);
+    zeile2->setGeometry(16, 112, 257, 40);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setGeometry(111, 180, 75, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::Zeigen(const QString& programmVersion) {
+    version_->setText(QStringLiteral("Version ") + programmVersion);
+    exec();
+}
+
+QString TAboutBox::VersionText() const { return version_->text(); }
+
+}  // namespace ventaro::ui

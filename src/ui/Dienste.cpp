@@ -1,0 +1,70 @@
+#include "ui/Dienste.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+
+namespace ventaro::ui {
+namespace {
+
+const QString kFilter = QStringLiteral("RAM-Datei (*.obj)");
+
+// Message texts break lines with a lone carriage return.
+QString Zeilen(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+
+void Box(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const QString& text) {
+    QMessageBox box(symbol, titel, Zeilen(text), QMessageBox::Ok, eltern);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
+    QFileDialog dialog(eltern);
+    dialog.setAcceptMode(modus);
+    dialog.setNameFilter(kFilter);
+    dialog.setDefaultSuffix(QStringLiteral("obj"));
+    // The save dialog does not ask before replacing; the open dialog takes a
+    // typed name of a file that does not exist, and reading then fails.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace
+
+void DesktopDienste::Fehlerbox(QWidget* eltern, const QString& text) {
+    Box(eltern, QMessageBox::Critical, QStringLiteral("Fehler"), text);
+}
+
+void DesktopDienste::Programmfehler(QWidget* eltern, const QString& text) {
+    Box(eltern, QMessageBox::Critical, QApplication::applicationName(), text);
+}
+
+void DesktopDienste::Warnung(QWidget* eltern, const QString& text) {
+    Box(eltern, QMessageBox::Warning, QStringLiteral("Warnung"), text);
+}
+
+bool DesktopDienste::FrageJaNein(QWidget* eltern, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), Zeilen(text), QMessageBox::Yes | QMessageBox::No,
+                    eltern);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptOpen); }
+
+QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptSave); }
+
+void DesktopDienste::DokumentOeffnen(const QString& pfad) { QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)); }
+
+void DesktopDienste::Warte(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+void DesktopDienste::EreignisseVerarbeiten() { QCoreApplication::processEvents(); }
+
+}  // namespace ventaro::ui

@@ -1,0 +1,46 @@
+#pragma once
+// What the window needs from the desktop: message boxes, blocking waits and
+// the processing of pending events. Tests replace it to answer at once.
+
+#include <QString>
+
+class QWidget;
+
+namespace ventaro::ui {
+
+class Dienste {
+public:
+    virtual ~Dienste() = default;
+    // A box titled "Fehler" with the error symbol and OK.
+    virtual void Fehlerbox(QWidget* eltern, const QString& text) = 0;
+    // A failure of an event handler: a box titled "Ventaro", error symbol, OK.
+    virtual void Programmfehler(QWidget* eltern, const QString& text) = 0;
+    // Blocks; the window does not react meanwhile.
+    virtual void Warte(int ms) = 0;
+    virtual void EreignisseVerarbeiten() = 0;
+    // A box titled "Warnung" with the warning symbol and OK.
+    virtual void Warnung(QWidget* eltern, const QString& text) = 0;
+    // A box titled "Warnung" with the buttons Ja and Nein; true for Ja.
+    virtual bool FrageJaNein(QWidget* eltern, const QString& text) = 0;
+    // The file dialogs of the RAM file; an empty text when cancelled.
+    virtual QString RamDateiZumOeffnen(QWidget* eltern) = 0;
+    virtual QString RamDateiZumSpeichern(QWidget* eltern) = 0;
+    // Opens a document in the desktop's viewer for its type.
+    virtual void DokumentOeffnen(const QString& pfad) = 0;
+};
+
+// The real desktop: QMessageBox, a sleeping thread, QCoreApplication.
+class DesktopDienste : public Dienste {
+public:
+    void Fehlerbox(QWidget* eltern, const QString& text) override;
+    void Programmfehler(QWidget* eltern, const QString& text) override;
+    void Warte(int ms) override;
+    void EreignisseVerarbeiten() override;
+    void Warnung(QWidget* eltern, const QString& text) override;
+    bool FrageJaNein(QWidget* eltern, const QString& text) override;
+    QString RamDateiZumOeffnen(QWidget* eltern) override;
+    QString RamDateiZumSpeichern(QWidget* eltern) override;
+    void DokumentOeffnen(const QString& pfad) override;
+};
+
+}  // namespace ventaro::ui

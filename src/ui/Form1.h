@@ -1,0 +1,138 @@
+#pragma once
+// The main window: the drawn datapath whose gates, registers, ALU list and
+// buttons drive the machine, the RAM grid, tool bar, menus and status bar.
+// It turns user actions into machine operations and draws the machine's
+// state after every event; the machine holds all state and texts.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <map>
+
+#include "core/Maschine.h"
+#include "core/Umgebung.h"
+#include "ui/Dienste.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QStatusBar;
+class QToolBar;
+class QAbstractButton;
+
+namespace ventaro::ui {
+
+class Datenpfadflaeche;
+class RamGitter;
+class SpeicherCP1Ansicht;
+class TmcDlg;
+class TAboutBox;
+
+class TForm1 : public QMainWindow, private Umgebung {
+    Q_OBJECT
+public:
+    explicit TForm1(Dienste& dienste, QWidget* eltern = nullptr);
+
+    TMaschine& Maschine() { return maschine_; }
+    void SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox);
+
+    // The start-up sequence; runs once, on the first activation.
+    void FormActivate();
+    bool Gestartet() const { return gestartet_; }
+    const QString& ProgrammVersion() const { return programmVersion_; }
+    const QString& Fenstertitel() const { return fenstertitel_; }
+    const QString& Programmverzeichnis() const { return programmverzeichnis_; }
+    QString Hinweistext() const;
+    const QTimer& Takt() const { return takt_; }
+
+    // Commands of buttons, menus and tool bar.
+    void EinzelschrittBtnClick();
+    void ResetBtnClick();
+    void StartBtnClick();
+    void StopBtnClick();
+    void TaktrateChange(int position);
+    void Programmstarten1Click();
+    void Programmbeenden1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Beenden1Click();
+    void Mikrocodebearbeiten1Click();
+    void HilfezumModellrechner1Click();
+    void Tutorium1Click();
+    void Info1Click();
+
+protected:
+    void changeEvent(QEvent* ereignis) override;
+    void showEvent(QShowEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
+
+private:
+    // Umgebung: what the machine asks of the window.
+    void EreignisseVerarbeiten() override;
+    void Warte(int ms) override { dienste_.Warte(ms); }
+    void Fehlermeldung(const std::string& text) override;
+
+    void BaueDatenpfad();
+    void BaueAlu();
+    void BaueSteuerwerk();
+    void BaueRamUndAnzeige();
+    void BaueMenuesUndWerkzeugleiste();
+    QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
+    void MeldetHinweis(QWidget* element, const QString& hinweis);
+
+    // Runs a handler; a failure becomes the "Ventaro" box, then the window
+    // draws the machine.
+    bool Ereignis(const std::function<void()>& handler);
+    void Zeichne();
+    void TaktAnwenden();
+    void TaktTick();
+    void RamEnter();
+    void ZeigeTitel();
+    bool Speichern();
+    void HilfedokumentOeffnen(const QString& datei);
+
+    Dienste& dienste_;
+    TMaschine maschine_;
+    TmcDlg* mcDlg_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+
+    Datenpfadflaeche* flaeche_ = nullptr;
+    std::array<QAbstractButton*, TorAnzahl> tore_{};
+    std::array<SpeicherCP1Ansicht*, RegisterAnzahl> register_{};
+    QListWidget* aluBox_ = nullptr;
+    QLabel* aluLbl_ = nullptr;
+    QLabel* flagLbl_ = nullptr;
+    QLabel* mpcFlag_ = nullptr;
+    QLabel* mpc_ = nullptr;
+    QLineEdit* mikroCodeEdit_ = nullptr;
+    QPushButton* einzelschrittBtn_ = nullptr;
+    QPushButton* resetBtn_ = nullptr;
+    QPushButton* startBtn_ = nullptr;
+    QPushButton* stopBtn_ = nullptr;
+    QScrollBar* taktrate_ = nullptr;
+    QLineEdit* displayEdit_ = nullptr;
+    RamGitter* ramGrid_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* panel0_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QTimer takt_;
+    std::map<QObject*, QString> hinweise_;
+
+    QString programmVersion_;
+    QString fenstertitel_;
+    QString programmverzeichnis_;
+    bool gestartet_ = false;
+    bool zeichnet_ = false;
+    bool taktFehlerOffen_ = false;
+    std::uint64_t gezeichneteDurchlaeufe_ = ~0ull;
+};
+
+}  // namespace ventaro::ui

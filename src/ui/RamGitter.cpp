@@ -1,0 +1,132 @@
+#include "ui/RamGitter.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include "ui/Farben.h"
+#include "ui/Schriften.h"
+#include "ui/Texte.h"
+
+namespace ventaro::ui {
+namespace {
+
+bool IstEnter(const QEvent* ereignis) {
+    if (ereignis->type() != QEvent::KeyPress) return false;
+    const int taste = static_cast<const QKeyEvent*>(ereignis)->key();
+    return taste == Qt::Key_Return || taste == Qt::Key_Enter;
+}
+
+// Hands the editor's text over on every change and once more on closing.
+class ZellenDelegat : public QStyledItemDelegate {
+public:
+    ZellenDelegat(RamGitter* gitter) : QStyledItemDelegate(gitter), gitter_(gitter) {}
+
+    QWidget* createEditor(QWidget* eltern, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        auto* editor = new QLineEdit(eltern);
+        editor->setFrame(false);
+        const int zeile = index.row() + 1;
+        QObject::connect(editor, &QLineEdit::textEdited, gitter_,
+                         [this, zeile](const QString& text) { emit gitter_->textUebergeben(zeile, text); });
+        return editor;
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* modell, const QModelIndex& index) const override {
+        QStyledItemDelegate::setModelData(editor, modell, index);
+        emit gitter_->textUebergeben(index.row() + 1, static_cast<QLineEdit*>(editor)->text());
+    }
+
+    // Enter inside the cell editor belongs to the grid, not to the editor.
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (IstEnter(ereignis)) {
+            emit gitter_->enterGedrueckt();
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(objekt, ereignis);
+    }
+
+private:
+    RamGitter* gitter_;
+};
+
+}  // namespace
+
+RamGitter::RamGitter(QWidget* eltern) : QTableWidget(TRamSpeicher::Zellenzahl, 2, eltern) {
+    setItemDelegateForColumn(1, new ZellenDelegat(this));
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(24);
+    horizontalHeader()->setFixedHeight(24);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    setColumnWidth(0, 40);
+    setColumnWidth(1, 64);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFont(Arial(13));
+    for (int r = 0; r < rowCount(); ++r) {
+        auto* adresse = new QTableWidgetItem();
+        adresse->setFlags(Qt::NoItemFlags);  // the fixed column: neither selected nor edited
+        adresse->setBackground(farbe::Knopfflaeche);
+        adresse->setForeground(Qt::black);
+        setItem(r, 0, adresse);
+        setItem(r, 1, new QTableWidgetItem());
+    }
+    Kopfzeilen(false);
+    setCurrentCell(0, 1);
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int zeile, int spalte, int, int) {
+        if (zeigt_ || zeile < 0) return;
+        if (spalte != 1) setCurrentCell(zeile, 1);
+        emit zeileGewaehlt(zeile + 1);
+    });
+}
+
+void RamGitter::Kopfzeilen(bool gefuellt) {
+    setHorizontalHeaderLabels(gefuellt ? QStringList{QStringLiteral("Adr."), QStringLiteral("Inhalt")}
+                                       : QStringList{QString(), QString()});
+}
+
+void RamGitter::Zeige(const TMaschine& maschine) {
+    zeigt_ = true;
+    if (maschine.RasterGefuellt && item(0, 0)->text().isEmpty()) {
+        // Start-up writes the headers and addresses and widens the text column.
+        Kopfzeilen(true);
+        setColumnWidth(1, 80);
+        for (int r = 0; r < rowCount(); ++r) item(r, 0)->setText(Q(ZahlDreistellig(static_cast<unsigned>(r))));
+    }
+    for (int r = 0; r < rowCount(); ++r) {
+        const QString text = Q(maschine.Ram.Text(r));
+        if (item(r, 1)->text() != text) item(r, 1)->setText(text);
+    }
+    const int zeile = maschine.Ram.AktuelleZeile() - 1;
+    if (currentRow() != zeile) {
+        if (EditorOffen()) EditorSchliessen();
+        setCurrentCell(zeile, 1, QItemSelectionModel::ClearAndSelect);
+    }
+    zeigt_ = false;
+}
+
+QString RamGitter::ZellText(int zeile) const { return item(zeile - 1, 1)->text(); }
+
+void RamGitter::EditorSchliessen() {
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void RamGitter::EditorOeffnen() { edit(currentIndex()); }
+
+void RamGitter::keyPressEvent(QKeyEvent* ereignis) {
+    if (IstEnter(ereignis)) {
+        emit enterGedrueckt();
+        return;
+    }
+    QTableWidget::keyPressEvent(ereignis);
+}
+
+}  // namespace ventaro::ui

@@ -1,0 +1,37 @@
+#pragma once
+// The RAM grid: a fixed header row and address column, and the editable
+// column of cell texts. It reports the user's selections, the cell editor's
+// hand-overs and the Enter key; the machine decides what they do.
+
+#include <QTableWidget>
+
+#include "core/Maschine.h"
+
+namespace ventaro::ui {
+
+class RamGitter : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit RamGitter(QWidget* eltern);
+
+    // Shows the machine's cells and current row without reporting anything.
+    void Zeige(const TMaschine& maschine);
+    bool EditorOffen() const { return state() == QAbstractItemView::EditingState; }
+    void EditorSchliessen();
+    void EditorOeffnen();
+    QString ZellText(int zeile) const;  // rows count from 1
+
+signals:
+    void zeileGewaehlt(int zeile);
+    void textUebergeben(int zeile, const QString& text);
+    void enterGedrueckt();
+
+protected:
+    void keyPressEvent(QKeyEvent* ereignis) override;
+
+private:
+    void Kopfzeilen(bool gefuellt);
+    bool zeigt_ = false;
+};
+
+}  // namespace ventaro::ui

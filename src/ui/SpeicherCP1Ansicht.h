@@ -1,0 +1,31 @@
+#pragma once
+// Draws one register cell: its content as caption, its name in purple in the
+// corner, and its latch as the bevels and the background.
+
+#include <QWidget>
+
+#include "core/SpeicherCP1.h"
+
+namespace ventaro::ui {
+
+class SpeicherCP1Ansicht : public QWidget {
+    Q_OBJECT
+public:
+    SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* eltern);
+
+    QString Beschriftung() const;
+
+signals:
+    void geklickt();          // left button released on the cell
+    void rechtsGedrueckt();   // right button pressed on the cell
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* ereignis) override;
+    void mouseReleaseEvent(QMouseEvent* ereignis) override;
+
+private:
+    const TSpeicherCP1& zelle_;
+};
+
+}  // namespace ventaro::ui

@@ -1,0 +1,18 @@
+#pragma once
+// The edge between the core's Windows-1252 bytes and Qt's Unicode text.
+
+#include <QString>
+#include <string>
+
+#include "core/Zeichensatz.h"
+
+namespace ventaro::ui {
+
+inline QString Q(const std::string& cp1252) { return QString::fromStdString(Cp1252ZuUtf8(cp1252)); }
+
+// Characters outside Windows-1252 become "?"; ersetzt tells whether any did.
+inline std::string Cp(const QString& text, bool* ersetzt = nullptr) {
+    return Utf8ZuCp1252(text.toStdString(), ersetzt);
+}
+
+}  // namespace ventaro::ui

@@ -1,0 +1,59 @@
+#include "ui/TorKnopf.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include "ui/Farben.h"
+
+namespace ventaro::ui {
+
+QPixmap TorBild(bool offen) {
+    QPixmap bild(20, 20);
+    bild.fill(Qt::transparent);
+    QPainter maler(&bild);
+    maler.setRenderHint(QPainter::Antialiasing);
+    // The lamp above the door.
+    maler.setPen(QPen(Qt::black, 0.8));
+    maler.setBrush(offen ? farbe::LampeGruen : farbe::LampeRot);
+    maler.drawEllipse(QRectF(7, 0.5, 6, 6));
+    // The door frame.
+    maler.setBrush(Qt::NoBrush);
+    maler.setPen(QPen(Qt::black, 1));
+    maler.drawRect(QRectF(4.5, 7.5, 11, 12));
+    if (offen) {
+        // The opening is dark, the door stands swung out to the right.
+        maler.fillRect(QRectF(5, 8, 10, 11), QColor(40, 40, 40));
+        const QPolygonF fluegel({QPointF(15, 8), QPointF(19, 6.5), QPointF(19, 20), QPointF(15, 19)});
+        maler.setBrush(farbe::Tuer);
+        maler.drawPolygon(fluegel);
+    } else {
+        maler.fillRect(QRectF(5, 8, 10, 11), farbe::Tuer);
+        maler.setBrush(Qt::yellow);
+        maler.drawEllipse(QRectF(12, 13, 2, 2));  // the handle
+    }
+    return bild;
+}
+
+TorKnopf::TorKnopf(QWidget* eltern) : QAbstractButton(eltern) {
+    setCheckable(true);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(41, 41);
+    setMouseTracking(true);
+}
+
+void TorKnopf::paintEvent(QPaintEvent*) {
+    QPainter maler(this);
+    const bool unten = isChecked() || isDown();
+    maler.fillRect(rect(), farbe::Knopfflaeche);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    maler.setPen(unten ? farbe::Schatten : Qt::white);
+    maler.drawLine(r.topLeft(), r.topRight());
+    maler.drawLine(r.topLeft(), r.bottomLeft());
+    maler.setPen(unten ? Qt::white : farbe::Schatten);
+    maler.drawLine(r.bottomLeft(), r.bottomRight());
+    maler.drawLine(r.topRight(), r.bottomRight());
+    const int versatz = unten ? 1 : 0;  // a pressed button's picture sinks in
+    maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked()));
+}
+
+}  // namespace ventaro::ui

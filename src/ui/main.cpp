@@ -1,0 +1,20 @@
+#include <QApplication>
+
+#include "ui/AboutBox.h"
+#include "ui/Dienste.h"
+#include "ui/Form1.h"
+#include "ui/McDlg.h"
+
+int main(int argc, char** argv) {
+    QApplication anwendung(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ventaro"));
+    ventaro::ui::DesktopDienste dienste;
+    // The three windows in this order; the first is the main window.
+    ventaro::ui::TForm1 form1(dienste);
+    ventaro::ui::TmcDlg mcDlg(form1.Maschine().Tabelle, QCoreApplication::applicationDirPath() + QLatin1Char('/'), &form1);
+    ventaro::ui::TAboutBox aboutBox(&form1);
+    form1.SetzeDialoge(&mcDlg, &aboutBox);
+    form1.show();
+    form1.activateWindow();
+    return anwendung.exec();
+}
