@@ -375,10 +375,10 @@ void TForm1::EreignisseVerarbeiten() {
 void TForm1::Fehlermeldung(const std::string& text) { dienste_.Fehlerbox(this, Q(text)); }
 
 bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis) {
-    if (ereignis->type() == QEvent::MouseMove) {
+    if (ereignis->type() == QEvent::MouseMove || ereignis->type() == QEvent::Enter) {
         const auto eintrag = hinweise_.find(objekt);
         auto* element = static_cast<QWidget*>(objekt);
-        const QPoint p = static_cast<QMouseEvent*>(ereignis)->position().toPoint();
+        const QPoint p = static_cast<QSinglePointEvent*>(ereignis)->position().toPoint();
         // Elements inside a panel (list, labels) do not report movement.
         if (eintrag != hinweise_.end() && element->childAt(p) == nullptr) panel0_->setText(eintrag->second);
     }

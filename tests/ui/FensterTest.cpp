@@ -1,0 +1,352 @@
+// The main window under the offscreen platform: every test clicks the real
+// widgets and reads what the window shows.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+#include "TestDienste.h"
+#include "ui/AboutBox.h"
+#include "ui/Form1.h"
+#include "ui/McDlg.h"
+#include "ui/RamGitter.h"
+#include "ui/SpeicherCP1Ansicht.h"
+
+using namespace ventaro;
+using namespace ventaro::ui;
+
+namespace {
+
+// Fetch: PT and RamRead, then MPCLoad. Opcode 1 loads its operand cell into
+// Akku; opcode 2 has a bad ALU character and fails every time.
+void SchreibeMikrocode(const QString& pfad) {
+    std::vector<std::string> zeilen = {"3"};
+    auto befehl = [&](const char* mnemonic, std::vector<std::string> worte) {
+        zeilen.push_back(mnemonic);
+        worte.resize(10, "000000000000000000");
+        zeilen.insert(zeilen.end(), worte.begin(), worte.end());
+    };
+    for (int abschnitt = 0; abschnitt < 2; ++abschnitt) {
+        befehl("HLT", {"000010000000100000", "000010000001100000"});
+        befehl("LDA", {"000000000000100000", "000000000010000000"});
+        befehl("BAD", {"00000000000000x000"});
+    }
+    std::ofstream datei(pfad.toStdString(), std::ios::binary);
+    for (const auto& z : zeilen) datei << z << "\r\n";
+}
+
+}  // namespace
+
+class FensterTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir verzeichnis_;
+    std::unique_ptr<test::TestDienste> dienste_;
+    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TmcDlg> mcDlg_;
+    std::unique_ptr<TAboutBox> aboutBox_;
+
+    TMaschine& M() { return form_->Maschine(); }
+    template <typename T>
+    T* Kind(const char* name) {
+        T* kind = form_->findChild<T*>(QString::fromLatin1(name));
+        if (!kind) qFatal("missing control %s", name);
+        return kind;
+    }
+    QAction* Menue(const char* name) { return Kind<QAction>(name); }
+    QAction* Werkzeug(const QString& tipp) {
+        for (QAction* a : Kind<QToolBar>("ToolBar2")->actions())
+            if (a->toolTip() == tipp) return a;
+        qFatal("missing tool button");
+    }
+    RamGitter* Gitter() { return Kind<RamGitter>("RAMGrid"); }
+    static void RechtsKlick(QWidget* w) {
+        QTest::mousePress(w, Qt::RightButton);
+        QTest::mouseRelease(w, Qt::RightButton);
+    }
+
+    // Builds the three windows as the program does, over a directory that
+    // holds mikrocode.dat or not.
+    void Starte(bool mitMikrocode) {
+        dienste_ = std::make_unique<test::TestDienste>();
+        form_ = std::make_unique<TForm1>(*dienste_);
+        const QString dir = verzeichnis_.path() + (mitMikrocode ? "/mit/" : "/ohne/");
+        QDir().mkpath(dir);
+        if (mitMikrocode) SchreibeMikrocode(dir + "mikrocode.dat");
+        mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
+        aboutBox_ = std::make_unique<TAboutBox>(form_.get());
+        form_->SetzeDialoge(mcDlg_.get(), aboutBox_.get());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        form_->FormActivate();
+    }
+
+private slots:
+    void init() { Starte(true); }
+    void cleanup() {
+        M().StopBtnClick();
+        form_->Maschine().RamEditiert = false;
+        aboutBox_.reset();
+        mcDlg_.reset();
+        form_.reset();
+    }
+
+    void startupShowsTitleRamAndFirstMicrostep() {
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(dienste_->wartezeiten, QList<int>{2000});
+        QCOMPARE(Gitter()->horizontalHeaderItem(0)->text(), QStringLiteral("Adr."));
+        QCOMPARE(Gitter()->horizontalHeaderItem(1)->text(), QStringLiteral("Inhalt"));
+        for (int r = 0; r < 128; ++r) {
+            QCOMPARE(Gitter()->item(r, 0)->text(), QString::asprintf("%03d", r));
+            QCOMPARE(Gitter()->item(r, 1)->text(), QStringLiteral("00.000"));
+        }
+        QCOMPARE(M().MPC, Wort{1});
+        QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));
+        QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));
+        QVERIFY(Kind<QAbstractButton>("PTBtn")->isChecked());
+        QVERIFY(Kind<QAbstractButton>("ReadBtn")->isChecked());
+        QVERIFY(dienste_->programmfehler.isEmpty());
+        // Activating again (after a dialog closed) runs nothing a second time.
+        form_->FormActivate();
+        QCOMPARE(dienste_->wartezeiten.size(), 1);
+    }
+
+    void startupWithoutMicrocodeStopsWithTheFileError() {
+        cleanup();
+        Starte(false);
+        QCOMPARE(dienste_->programmfehler.size(), 1);
+        QVERIFY(dienste_->programmfehler[0].startsWith("Datei " + verzeichnis_.path() + "/ohne/mikrocode.dat kann nicht ge\u00f6ffnet werden. "));
+        QVERIFY(dienste_->programmfehler[0].endsWith("."));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
+        QVERIFY(Gitter()->horizontalHeaderItem(0)->text().isEmpty());
+        QVERIFY(Gitter()->item(0, 1)->text().isEmpty());
+        QVERIFY(dienste_->wartezeiten.isEmpty());
+        QCOMPARE(M().RamDateiname, std::string());
+        QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("Mikroschrittcode"));
+    }
+
+    void gateClickTogglesAndRunsTheSetter() {
+        auto* et = Kind<QAbstractButton>("ETBtn");
+        M().SetzeTorZustand(Tor::Read, false);  // open since the start-up's fetch
+        M().ExternerBus = 261;
+        QTest::mouseClick(et, Qt::LeftButton);
+        QVERIFY(M().TorOffen(Tor::ET));
+        QVERIFY(et->isChecked());
+        QCOMPARE(M().InternerBus, Wort{261});
+        QTest::mouseClick(et, Qt::LeftButton);
+        QVERIFY(!M().TorOffen(Tor::ET));
+        QVERIFY(!et->isChecked());
+        QCOMPARE(M().InternerBus, Wort{0});
+    }
+
+    void conflictShowsInStatusPanelOne() {
+        QTest::mouseClick(Kind<QAbstractButton>("ATBtn"), Qt::LeftButton);  // Read is open since start-up
+        QCOMPARE(Kind<QLabel>("Panel1")->text(), QStringLiteral("Warnung: Zu viele Tore ge\u00f6ffnet!"));
+        QTest::mouseClick(Kind<QAbstractButton>("ATBtn"), Qt::LeftButton);
+        QVERIFY(Kind<QLabel>("Panel1")->text().isEmpty());
+    }
+
+    void registerClickTogglesTheLatchAndItsLooks() {
+        auto* akku = Kind<SpeicherCP1Ansicht>("Akku");
+        M().InternerBus = 42;
+        M().Aktualisiere();
+        QTest::mouseClick(akku, Qt::LeftButton);
+        QVERIFY(M().Reg(Register::Akku).Laden());
+        QCOMPARE(M().Reg(Register::Akku).Look(), Aussehen::Geladen);
+        QCOMPARE(akku->Beschriftung(), QStringLiteral("042"));
+        QTest::mouseClick(akku, Qt::LeftButton);
+        QCOMPARE(M().Reg(Register::Akku).Look(), Aussehen::Freigegeben);
+    }
+
+    void rightButtonOnPcIncrementsAndWraps() {
+        auto* pc = Kind<SpeicherCP1Ansicht>("PC");
+        RechtsKlick(pc);
+        QCOMPARE(M().Reg(Register::PC).RegisterInhalt(), Wort{1});
+        QVERIFY(!M().Reg(Register::PC).Laden());  // the right button is no latch click
+        M().Reg(Register::PC).SetRegisterInhalt(65535);
+        RechtsKlick(pc);
+        QCOMPARE(M().Reg(Register::PC).RegisterInhalt(), Wort{0});
+        // A latched PC loads its input again in the pass that follows.
+        QTest::mouseClick(pc, Qt::LeftButton);
+        const Wort eingang = M().Reg(Register::PC).Eingang();
+        RechtsKlick(pc);
+        QCOMPARE(M().Reg(Register::PC).RegisterInhalt(), eingang);
+    }
+
+    void aluListSelectsTheOperation() {
+        auto* liste = Kind<QListWidget>("ALUBox");
+        M().Reg(Register::Akku).SetRegisterInhalt(3);
+        M().InternerBus = 5;
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(1)).center());
+        QCOMPARE(M().AluAuswahl, 1);
+        QCOMPARE(Kind<QLabel>("ALULbl")->text(), QStringLiteral("65534"));
+        const auto passes = M().Durchlaeufe();
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(1)).center());
+        QCOMPARE(M().Durchlaeufe(), passes + 1);  // the same item again runs the pass again
+    }
+
+    void hintsFollowThePointer() {
+        auto* panel0 = Kind<QLabel>("Panel0");
+        QTest::mouseMove(Kind<QAbstractButton>("ITBtn"), QPoint(5, 5));
+        QCOMPARE(panel0->text(), QStringLiteral("Indexregsitertor: Verbindet den Ausgang des IR mit der Adresssteuerung des RAMs"));
+        QTest::mouseMove(Kind<SpeicherCP1Ansicht>("PC"), QPoint(40, 20));
+        QCOMPARE(panel0->text(), QString::fromUtf8("Programmzähler; rechte Maustaste erhöht den Inhalt um 1"));
+        // The RAM grid reports no movement: the hint stays.
+        QTest::mouseMove(Gitter()->viewport(), QPoint(30, 30));
+        QCOMPARE(panel0->text(), QString::fromUtf8("Programmzähler; rechte Maustaste erhöht den Inhalt um 1"));
+        QTest::mouseMove(Kind<QWidget>("ALUPnl"), QPoint(70, 110));
+        QCOMPARE(panel0->text(), QStringLiteral("Arithemtisch Logische Einheit"));
+        // Bare background clears the panel; a wire does not.
+        QTest::mouseMove(form_->centralWidget(), QPoint(28, 200));
+        QCOMPARE(panel0->text(), QStringLiteral("Arithemtisch Logische Einheit"));
+        QTest::mouseMove(form_->centralWidget(), QPoint(60, 150));
+        QVERIFY(panel0->text().isEmpty());
+    }
+
+    void editingACellSetsRamEditiertAndLeavingChecksAll() {
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(3, 1);
+        QTest::keyClick(gitter, 'a');  // typing opens the editor with the character
+        QTest::keyClick(QApplication::focusWidget(), 'b');
+        QVERIFY(M().RamEditiert);
+        QCOMPARE(M().Ram.Text(3), std::string("ab"));
+        // Leaving the grid for another control checks every cell.
+        Kind<QLineEdit>("DisplayEdit")->setFocus();
+        QCOMPARE(dienste_->fehlerboxen, QStringList{"Inhalt der Zelle 003 ist nicht korrekt."});
+        QVERIFY(!Kind<QPushButton>("EinzelschrittBtn")->isEnabled());
+        QVERIFY(!Kind<QPushButton>("StartBtn")->isEnabled());
+    }
+
+    void selectingACellDecodesIt() {
+        M().RAMGridSetEditText(1, 6, "01.017");
+        M().Tabelle.Mnemonics[1] = "LDA";
+        Gitter()->setCurrentCell(5, 1);
+        QCOMPARE(Kind<QLabel>("Panel1")->text(), QStringLiteral(" LDA 017"));
+        QCOMPARE(M().Ram.AktuelleZeile(), 6);
+    }
+
+    void enterMovesToTheNextCellAndOpensItsEditor() {
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(126, 1);
+        QTest::keyClick(gitter, Qt::Key_Return);
+        QCOMPARE(M().Ram.AktuelleZeile(), 128);
+        QVERIFY(gitter->EditorOffen());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(M().Ram.AktuelleZeile(), 128);  // the last row stays
+        QVERIFY(!gitter->EditorOffen());
+        QVERIFY(dienste_->fehlerboxen.isEmpty());
+    }
+
+    void readClickWithBadCellsReportsAndStillToggles() {
+        M().RAMGridSetEditText(1, 4, "30.000");
+        M().RAMGridSetEditText(1, 11, "x");
+        auto* read = Kind<QAbstractButton>("ReadBtn");
+        const bool vorher = read->isChecked();
+        QTest::mouseClick(read, Qt::LeftButton);
+        QCOMPARE(dienste_->fehlerboxen, (QStringList{"Inhalt der Zelle 003 ist nicht korrekt.",
+                                                     "Inhalt der Zelle 010 ist nicht korrekt."}));
+        QCOMPARE(read->isChecked(), !vorher);
+        QVERIFY(!Kind<QPushButton>("EinzelschrittBtn")->isEnabled());
+    }
+
+    void clockButtonsFollowTheEnablingTable() {
+        auto* start = Kind<QPushButton>("StartBtn");
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(form_->Takt().isActive());
+        QCOMPARE(form_->Takt().interval(), 1000);
+        for (const char* name : {"StartBtn", "EinzelschrittBtn", "ResetBtn"}) QVERIFY(!Kind<QWidget>(name)->isEnabled());
+        QVERIFY(!Kind<QToolBar>("ToolBar2")->isEnabled());
+        QVERIFY(Kind<QPushButton>("StopBtn")->isEnabled());
+        // The menu stops the clock but enables nothing.
+        Menue("Programmbeenden1")->trigger();
+        QVERIFY(!form_->Takt().isActive());
+        QVERIFY(!start->isEnabled());
+        QTest::mouseClick(Kind<QPushButton>("StopBtn"), Qt::LeftButton);
+        for (const char* name : {"StartBtn", "EinzelschrittBtn", "ResetBtn", "ToolBar2"}) QVERIFY(Kind<QWidget>(name)->isEnabled());
+        // Started from the menu, the buttons stay usable.
+        Menue("Programmstarten1")->trigger();
+        QVERIFY(form_->Takt().isActive());
+        QVERIFY(start->isEnabled());
+    }
+
+    void clockRateSetsTheInterval_data() {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("intervall");
+        QTest::newRow("20 Hz") << 20 << 50;
+        QTest::newRow("6 Hz") << 6 << 166;
+        QTest::newRow("7 Hz") << 7 << 142;
+        QTest::newRow("1 Hz") << 1 << 1000;
+    }
+    void clockRateSetsTheInterval() {
+        QFETCH(int, position);
+        QFETCH(int, intervall);
+        auto* rate = Kind<QScrollBar>("Taktrate");
+        rate->setValue(position == 1 ? 2 : 1);
+        rate->setValue(position);
+        QCOMPARE(form_->Takt().interval(), intervall);
+    }
+
+    void tickRunsAMicrostep() {
+        const auto vorher = M().Mikroschritte();
+        Menue("Programmstarten1")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(M().Mikroschritte() > vorher, 3000);
+    }
+
+    void failingTicksDoNotPileUpBoxes() {
+        // Cell 0 fetches opcode 2, whose word cannot be converted.
+        M().RAMGridSetEditText(1, 1, "02.000");
+        M().RAMGridExit();
+        QTest::mouseClick(Kind<QPushButton>("EinzelschrittBtn"), Qt::LeftButton);  // fetch: jumps into opcode 2
+        QCOMPARE(dienste_->programmfehler, QStringList{"'x' ist kein g\u00fcltiger Integerwert."});
+        dienste_->programmfehler.clear();
+        int ticksWaehrendBox = 0;
+        dienste_->waehrendProgrammfehler = [&] {
+            // Ticks arriving while the box is open are held.
+            for (int i = 0; i < 3; ++i) QMetaObject::invokeMethod(const_cast<QTimer*>(&form_->Takt()), "timeout");
+            ++ticksWaehrendBox;
+        };
+        QMetaObject::invokeMethod(const_cast<QTimer*>(&form_->Takt()), "timeout");
+        QCOMPARE(dienste_->programmfehler.size(), 1);
+        QCOMPARE(ticksWaehrendBox, 1);
+        QCOMPARE(M().MPC, Wort{20});  // the failing step does not advance
+    }
+
+    void toolBarQuitsWhileTheMenuOnlyStopsTheClock() {
+        Menue("Programmstarten1")->trigger();
+        Menue("Programmbeenden1")->trigger();
+        QVERIFY(form_->isVisible());
+        QVERIFY(!form_->Takt().isActive());
+        Werkzeug(QStringLiteral("Programm beenden"))->trigger();
+        QVERIFY(!form_->isVisible());
+    }
+
+    void closingWhileTheClockRunsIsRefused() {
+        M().RamEditiert = true;
+        QTest::mouseClick(Kind<QPushButton>("StartBtn"), Qt::LeftButton);
+        form_->close();
+        QVERIFY(form_->isVisible());
+        QVERIFY(form_->Takt().isActive());
+        QCOMPARE(dienste_->warnungen.size(), 1);
+        QVERIFY(dienste_->fragen.isEmpty());
+    }
+
+    void infoBoxShowsTheVersion() {
+        QTimer::singleShot(0, aboutBox_.get(), &QDialog::accept);
+        Menue("Info1")->trigger();
+        QCOMPARE(aboutBox_->VersionText(), QStringLiteral("Version 1.0.2.0"));
+    }
+};
+
+QTEST_MAIN(FensterTest)
+#include "FensterTest.moc"

@@ -1,0 +1,42 @@
+#pragma once
+// Answers the window's boxes and dialogs at once and records what they said.
+
+#include <QStringList>
+#include <functional>
+
+#include "ui/Dienste.h"
+
+namespace ventaro::ui::test {
+
+class TestDienste : public Dienste {
+public:
+    QStringList fehlerboxen;     // "Fehler" boxes
+    QStringList programmfehler;  // "Ventaro" boxes
+    QStringList warnungen;
+    QStringList fragen;
+    QList<int> wartezeiten;
+    bool antwortJa = false;
+    QString oeffnenPfad;
+    QString speichernPfad;
+    QStringList geoeffneteDokumente;
+    // Runs while a "Ventaro" box is open, as the user's events would.
+    std::function<void()> waehrendProgrammfehler;
+
+    void Fehlerbox(QWidget*, const QString& text) override { fehlerboxen << text; }
+    void Programmfehler(QWidget*, const QString& text) override {
+        programmfehler << text;
+        if (waehrendProgrammfehler) waehrendProgrammfehler();
+    }
+    void Warte(int ms) override { wartezeiten << ms; }
+    void EreignisseVerarbeiten() override {}
+    void Warnung(QWidget*, const QString& text) override { warnungen << text; }
+    bool FrageJaNein(QWidget*, const QString& text) override {
+        fragen << text;
+        return antwortJa;
+    }
+    QString RamDateiZumOeffnen(QWidget*) override { return oeffnenPfad; }
+    QString RamDateiZumSpeichern(QWidget*) override { return speichernPfad; }
+    void DokumentOeffnen(const QString& pfad) override { geoeffneteDokumente << pfad; }
+};
+
+}  // namespace ventaro::ui::test
