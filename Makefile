@@ -3,8 +3,8 @@ BUILD      ?= build
 BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 
-PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev
-PAKETE_TEST := googletest libgtest-dev libgmock-dev
+PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev qt6-base-dev fonts-liberation2
+PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth
 PAKETE_BENCH := libbenchmark-dev
 
 .PHONY: all run test bench pakete pakete-test pakete-bench bauen clean
@@ -26,9 +26,9 @@ $(BUILD)/build.ninja: | pakete-test
 bauen: pakete-test $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Runs the example program with the default microcode and shows the result.
+# Opens the window on the desktop.
 run: bauen
-	$(BUILD)/bin/ventaro-cli
+	$(BUILD)/bin/ventaro
 
 test: bauen
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

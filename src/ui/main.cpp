@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 
 #include "ui/AboutBox.h"
 #include "ui/Dienste.h"
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     ventaro::ui::TmcDlg mcDlg(form1.Maschine().Tabelle, QCoreApplication::applicationDirPath() + QLatin1Char('/'), &form1);
     ventaro::ui::TAboutBox aboutBox(&form1);
     form1.SetzeDialoge(&mcDlg, &aboutBox);
+    // Centred on the screen at start.
+    if (const QScreen* schirm = QGuiApplication::primaryScreen())
+        form1.move(schirm->availableGeometry().center() - form1.rect().center());
     form1.show();
     form1.activateWindow();
     return anwendung.exec();
