@@ -122,6 +122,8 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
 void TForm1::SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox) {
     mcDlg_ = mcDlg;
     aboutBox_ = aboutBox;
+    // The editor's "Hilfe" opens the help page.
+    mcDlg_->SetzeDienste(&dienste_, [this] { HilfezumModellrechner1Click(); });
 }
 
 // ---- Building the window.
@@ -556,7 +558,9 @@ void TForm1::closeEvent(QCloseEvent* ereignis) {
 // ---- Microcode editor, help and Info.
 
 void TForm1::Mikrocodebearbeiten1Click() {
-    if (mcDlg_ && mcDlg_->Bearbeiten(maschine_.Tabelle, dienste_)) maschine_.MikrocodeKopieren();
+    // After OK the machine takes the table; nothing is redrawn until the
+    // next microstep reads it.
+    if (mcDlg_ && mcDlg_->Bearbeiten()) maschine_.MikrocodeKopieren();
     Zeichne();
 }
 

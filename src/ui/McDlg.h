@@ -1,11 +1,19 @@
 #pragma once
-// The microcode editor dialog. It holds no table of its own: it edits the
-// machine's microcode table, reading the file on every opening and writing
-// it on OK.
+// The microcode editor: one instruction at a time, its mnemonic and two grids
+// of marks (flag 0 and flag 1), committed per instruction into the machine's
+// microcode table and written to the file on OK. Every opening reloads the
+// file.
 
 #include <QDialog>
+#include <functional>
 
 #include "microcode/MikrocodeTabelle.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
 
 namespace ventaro::ui {
 
@@ -17,9 +25,36 @@ public:
     // FormCreate: the file lies in the program directory.
     TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, QWidget* eltern = nullptr);
 
-    // Shows the dialog modally; true when it closed with OK, and the table
-    // is then saved (a failed save is reported and still counts as OK).
-    bool Bearbeiten(TMikrocodeTabelle& tabelle, Dienste& dienste);
+    // Where messages go and what "Hilfe" opens.
+    void SetzeDienste(Dienste* dienste, std::function<void()> hilfe);
+
+    // Opens the dialog modally; true when it closed with OK.
+    bool Bearbeiten();
+
+    // The handlers, named after their controls.
+    void FormActivate();
+    void MikrocodeAnzeigen();
+    void flag0GridClick(int zeile, int spalte);
+    void flag1gridClick(int zeile, int spalte);
+    void FlagCheckBoxClick();
+    void MCSpeichernBtnClick();
+    void MCClearBtnClick();
+    void OKBtnClick();
+
+private:
+    QTableWidget* BaueGitter(const char* name, int x);
+    void Melde(const std::exception& fehler);
+    bool Markiert(QTableWidget* gitter, int zeile, int spalte) const;
+    void SetzeMarke(QTableWidget* gitter, int zeile, int spalte, bool an);
+
+    TMikrocodeTabelle& tabelle_;
+    Dienste* dienste_ = nullptr;
+    std::function<void()> hilfe_;
+    QSpinBox* codeEdit_;
+    QLineEdit* mnemonicEdit_;
+    QCheckBox* flagCheckBox_;
+    QTableWidget* flag0grid_;
+    QTableWidget* flag1grid_;
 };
 
 }  // namespace ventaro::ui

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <fstream>
@@ -339,6 +340,31 @@ private slots:
         QVERIFY(form_->Takt().isActive());
         QCOMPARE(dienste_->warnungen.size(), 1);
         QVERIFY(dienste_->fragen.isEmpty());
+    }
+
+    void editorOkCopiesTheTableCancelDoesNot() {
+        auto schliesse = [this](const char* knopf) {
+            QTimer::singleShot(0, mcDlg_.get(), [this, knopf] {
+                mcDlg_->findChild<QPushButton*>(QString::fromLatin1(knopf))->click();
+            });
+        };
+        // A commit followed by "Abbrechen" leaves the machine's copy alone.
+        M().Tabelle.Steuerworte0[5] = "111111111111111111";
+        schliesse("CancelBtn");
+        Menue("Mikrocodebearbeiten1")->trigger();
+        QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000000"));
+        QCOMPARE(M().Tabelle.Steuerworte0[5], std::string(18, '0'));  // reloaded from the file on opening
+        M().Tabelle.Steuerworte0[5] = "000000000000000001";
+        QTimer::singleShot(0, mcDlg_.get(), [this] {
+            // Commit a mark in step 5 of the shown opcode 0, then OK.
+            auto* gitter = mcDlg_->findChild<QTableWidget*>("flag0grid");
+            gitter->item(18, 6)->setText("X");
+            mcDlg_->findChild<QPushButton*>("MCSpeichernBtn")->click();
+            mcDlg_->findChild<QPushButton*>("OKBtn")->click();
+        });
+        Menue("Mikrocodebearbeiten1")->trigger();
+        QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000001"));
+        QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));  // not redrawn
     }
 
     void infoBoxShowsTheVersion() {
