@@ -24,8 +24,8 @@ std::string Programmverzeichnis() {
     return ganz.substr(0, ganz.find_last_of('/') + 1);
 }
 
-void MeldungenAusgeben(const std::vector<std::string>& meldungen, std::ostream& fehler) {
-    for (const std::string& text : meldungen) fehler << Cp1252ZuUtf8(text) << '\n';
+void MeldungenAusgeben(const std::vector<std::string>& meldungen, std::size_t ab, std::ostream& fehler) {
+    for (std::size_t i = ab; i < meldungen.size(); ++i) fehler << Cp1252ZuUtf8(meldungen[i]) << '\n';
 }
 
 int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler) {
@@ -49,10 +49,13 @@ int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler
 
 int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& optionen, std::ostream& fehler) {
     if (!programm.empty()) {
+        // A failed first microstep of the start-up has been noted already; it
+        // stays in the state and says nothing about the program.
+        const std::size_t vorher = sitzung.Meldungen().size();
         sitzung.Befehl("oeffnen " + programm);
         // A file that cannot be read or holds incorrect cells is not run.
-        if (!sitzung.Meldungen().empty()) {
-            MeldungenAusgeben(sitzung.Meldungen(), fehler);
+        if (sitzung.Meldungen().size() > vorher) {
+            MeldungenAusgeben(sitzung.Meldungen(), vorher, fehler);
             return kEingabefehler;
         }
     }
@@ -85,7 +88,7 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
 
     Sitzung sitzung(optionen, aus);
     if (!sitzung.Hochfahren(mikrocode)) {
-        MeldungenAusgeben(sitzung.Meldungen(), fehler);
+        MeldungenAusgeben(sitzung.Meldungen(), 0, fehler);
         return kEingabefehler;
     }
     if (skript.empty()) return Programmlauf(sitzung, programm, optionen, fehler);
