@@ -1,0 +1,191 @@
+// Runs ventaro-cli as a user would and compares what it prints.
+//
+// A case NAME may have a script skripte/NAME.txt (run with --skript and
+// --json) and expected states erwartet/NAME.json: an array with one object per
+// state printed. An expected object names only the keys that matter; an
+// expected object standing for an array names indexes ("127": ...). Every run
+// gets a fresh directory holding a copy of fixtures/, and runs there, so the
+// scripts name fixtures/... and write their files beside.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const fs::path kCli = VENTARO_CLI;
+const fs::path kDaten = VENTARO_CLI_DATEN;
+const fs::path kArbeit = VENTARO_CLI_ARBEIT;
+
+struct Fall {
+    std::string name;
+    std::vector<std::string> argumente{};  // a script, if any, is added
+    int exitCode = 0;
+    std::string stderrTeil{};  // must occur in stderr; if empty, a run that exits 0 prints none
+    std::string stdoutTeil{};  // must occur in stdout, if given
+    int spurZeilen = -1;     // lines of --spur, if counted
+};
+
+void PrintTo(const Fall& fall, std::ostream* aus) { *aus << fall.name; }
+
+const Fall kFaelle[] = {
+    // Datapath by hand.
+    {.name = "lesen_et_akku"},
+    {.name = "alu"},
+    {.name = "ergt_write_127", .argumente = {"--mikrocode", "fixtures/mikrocode-leer.dat"}},
+    {.name = "adresse"},
+    {.name = "reset_behaelt_busse", .argumente = {"--mikrocode", "fixtures/mikrocode-leer.dat"}},
+    // Sequencer.
+    {.name = "sprung_und_flag"},
+    {.name = "mpc_clear"},
+    {.name = "steuerworte_roh"},
+    {.name = "mikroschritt_fehler"},
+    {.name = "sprungtiefe"},
+    {.name = "hochfahren_fehler", .argumente = {"--mikrocode", "fixtures/mikrocode-kaputt.dat"}},
+    // RAM grid, RAM file, microcode file, script runs.
+    {.name = "zellen_und_pruefen"},
+    {.name = "ram_datei"},
+    {.name = "mikrocode_laden"},
+    {.name = "lauf_im_skript"},
+    {.name = "zeichensatz"},
+    // Run mode.
+    {.name = "programm_halt", .argumente = {"--json", "fixtures/lda.obj"}},
+    {.name = "programm_grenze", .argumente = {"--json", "--max-mikroschritte", "2", "fixtures/nop.obj"}, .exitCode = 3},
+    {.name = "programm_fehlschlag", .argumente = {"--json", "fixtures/alux.obj"}, .exitCode = 1},
+    {.name = "programm_fehlt",
+     .argumente = {"fixtures/fehlt.obj"},
+     .exitCode = 1,
+     .stderrTeil = "Datei fixtures/fehlt.obj kann nicht ge\u00f6ffnet werden. No such file or directory."},
+    {.name = "programm_falsche_zellen",
+     .argumente = {"fixtures/falsch.obj"},
+     .exitCode = 1,
+     .stderrTeil = "Inhalt der Zelle 002 ist nicht korrekt.\nInhalt der Zelle 127 ist nicht korrekt."},
+    {.name = "programm_text", .argumente = {"fixtures/nop.obj"}, .stdoutTeil = "Mikroschritte: 3\n"},
+    {.name = "programm_spur", .argumente = {"--json", "--spur", "fixtures/nop.obj"}, .spurZeilen = 3},
+    // The start-up's failed microstep is reported with the state; the program still runs.
+    {.name = "programm_nach_hochfahrfehler",
+     .argumente = {"--mikrocode", "fixtures/mikrocode-schleife.dat", "--json", "--max-mikroschritte", "2",
+                   "fixtures/alle_nop.obj"},
+     .exitCode = 3},
+    // Start-up and usage.
+    {.name = "mikrocode_fehlt",
+     .argumente = {"--mikrocode", "fixtures/fehlt.dat", "fixtures/nop.obj"},
+     .exitCode = 1,
+     .stderrTeil = "Datei fixtures/fehlt.dat kann nicht ge\u00f6ffnet werden. No such file or directory."},
+    {.name = "unbekannte_option", .argumente = {"--gibtsnicht"}, .exitCode = 2, .stderrTeil = "--gibtsnicht"},
+    {.name = "keine_zahl", .argumente = {"--max-mikroschritte", "viele"}, .exitCode = 2, .stderrTeil = "viele"},
+    {.name = "unbekannter_befehl", .exitCode = 2, .stderrTeil = "Zeige"},
+    {.name = "falsche_anzahl", .exitCode = 2, .stderrTeil = "viele"},
+};
+
+std::string Quote(const std::string& text) {
+    std::string ergebnis = "'";
+    for (char c : text) ergebnis += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return ergebnis + "'";
+}
+
+std::string Lies(const fs::path& pfad) {
+    std::ifstream ein(pfad, std::ios::binary);
+    std::ostringstream inhalt;
+    inhalt << ein.rdbuf();
+    return inhalt.str();
+}
+
+// Walks the expected value and notes where the actual one differs.
+void Vergleiche(const json& soll, const json& ist, const std::string& pfad, std::vector<std::string>& abweichungen) {
+    if (soll.is_object() && ist.is_object()) {
+        for (const auto& [schluessel, wert] : soll.items()) {
+            if (!ist.contains(schluessel))
+                abweichungen.push_back(pfad + "/" + schluessel + " fehlt");
+            else
+                Vergleiche(wert, ist.at(schluessel), pfad + "/" + schluessel, abweichungen);
+        }
+    } else if (soll.is_object() && ist.is_array()) {
+        for (const auto& [index, wert] : soll.items()) {
+            const std::size_t i = std::stoul(index);
+            if (i >= ist.size())
+                abweichungen.push_back(pfad + "/" + index + " fehlt");
+            else
+                Vergleiche(wert, ist.at(i), pfad + "/" + index, abweichungen);
+        }
+    } else if (soll.is_array() && ist.is_array() && soll.size() == ist.size()) {
+        for (std::size_t i = 0; i < soll.size(); ++i)
+            Vergleiche(soll[i], ist[i], pfad + "/" + std::to_string(i), abweichungen);
+    } else if (soll != ist) {
+        abweichungen.push_back(pfad + ": erwartet " + soll.dump() + ", erhalten " + ist.dump());
+    }
+}
+
+class CliGolden : public testing::TestWithParam<Fall> {};
+
+TEST_P(CliGolden, Lauf) {
+    const Fall& fall = GetParam();
+    const fs::path ordner = kArbeit / fall.name;
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    fs::copy(kDaten / "fixtures", ordner / "fixtures", fs::copy_options::recursive);
+
+    std::vector<std::string> argumente = fall.argumente;
+    const bool mitMikrocode = std::find(argumente.begin(), argumente.end(), "--mikrocode") != argumente.end();
+    if (!mitMikrocode) argumente.insert(argumente.begin(), {"--mikrocode", "fixtures/mikrocode.dat"});
+    const fs::path skript = kDaten / "skripte" / (fall.name + ".txt");
+    if (fs::exists(skript)) argumente.insert(argumente.end(), {"--json", "--skript", skript.string()});
+
+    std::string befehl = "cd " + Quote(ordner.string()) + " && " + Quote(kCli.string());
+    for (const std::string& argument : argumente) befehl += " " + Quote(argument);
+    befehl += " >stdout.txt 2>stderr.txt";
+    const int status = std::system(befehl.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << befehl;
+    const std::string aus = Lies(ordner / "stdout.txt");
+    const std::string fehler = Lies(ordner / "stderr.txt");
+    EXPECT_EQ(WEXITSTATUS(status), fall.exitCode) << "stderr: " << fehler;
+    if (!fall.stderrTeil.empty()) {
+        EXPECT_NE(fehler.find(fall.stderrTeil), std::string::npos) << "stderr: " << fehler;
+    } else if (fall.exitCode == 0) {
+        EXPECT_EQ(fehler, "");
+    }
+    if (!fall.stdoutTeil.empty()) {
+        EXPECT_NE(aus.find(fall.stdoutTeil), std::string::npos) << "stdout: " << aus;
+    }
+
+    std::vector<json> zustaende;
+    int spur = 0;
+    std::istringstream zeilen(aus);
+    for (std::string zeile; std::getline(zeilen, zeile);) {
+        if (zeile.rfind("MPC ", 0) == 0) ++spur;
+        if (zeile.rfind("{", 0) == 0) zustaende.push_back(json::parse(zeile));
+    }
+    if (fall.spurZeilen >= 0) {
+        EXPECT_EQ(spur, fall.spurZeilen);
+    }
+
+    const fs::path golden = kDaten / "erwartet" / (fall.name + ".json");
+    if (!fs::exists(golden)) {
+        EXPECT_TRUE(zustaende.empty()) << "no expected states for " << fall.name;
+        return;
+    }
+    const json soll = json::parse(Lies(golden));
+    ASSERT_TRUE(soll.is_array());
+    ASSERT_EQ(zustaende.size(), soll.size()) << "states printed";
+    for (std::size_t i = 0; i < soll.size(); ++i) {
+        std::vector<std::string> abweichungen;
+        Vergleiche(soll[i], zustaende[i], "", abweichungen);
+        for (const std::string& abweichung : abweichungen) ADD_FAILURE() << "Zustand " << i + 1 << abweichung;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faelle, CliGolden, testing::ValuesIn(kFaelle),
+                         [](const testing::TestParamInfo<Fall>& info) { return info.param.name; });
+
+}  // namespace
