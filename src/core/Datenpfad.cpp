@@ -97,18 +97,18 @@ void TMaschine::SetzeTor(Tor t, bool offen) {
 
 void TMaschine::SetzeAdresse(Wort adresse) {
     RamAdresse = adresse;
+    if (adresse + 1 == Ram.AktuelleZeile()) return;  // the common case in every pass
     if (adresse >= TRamSpeicher::Zellenzahl) throw Fehler(meldung::GitterindexAusserhalb());
-    const int zeile = adresse + 1;
-    if (zeile == Ram.AktuelleZeile()) return;
-    RAMGridSelectCell(1, zeile);
-    Ram.SetzeAktuelleZeile(zeile);
+    RAMGridSelectCell(1, adresse + 1);
+    Ram.SetzeAktuelleZeile(adresse + 1);
 }
 
 void TMaschine::PruefeTore() {
-    auto offen = [this](Tor t) { return TorOffen(t); };
-    const bool konflikt = (offen(Tor::ET) && offen(Tor::AT)) || (offen(Tor::ErgT) && offen(Tor::ET)) ||
-                          (offen(Tor::PT) && offen(Tor::IT)) || (offen(Tor::Read) && offen(Tor::Write)) ||
-                          (offen(Tor::Read) && offen(Tor::AT));
+    constexpr auto paar = [](Tor a, Tor b) { return static_cast<std::uint8_t>((1u << static_cast<int>(a)) | (1u << static_cast<int>(b))); };
+    constexpr std::uint8_t konfliktpaare[] = {paar(Tor::ET, Tor::AT), paar(Tor::ErgT, Tor::ET), paar(Tor::PT, Tor::IT),
+                                              paar(Tor::Read, Tor::Write), paar(Tor::Read, Tor::AT)};
+    bool konflikt = false;
+    for (std::uint8_t p : konfliktpaare) konflikt |= (tore_ & p) == p;
     statusart_ = konflikt ? Statusart::Warnung : Statusart::Leer;
 }
 

@@ -64,9 +64,12 @@ public:
 
     TSpeicherCP1& Reg(Register r) { return register_[static_cast<int>(r)]; }
     const TSpeicherCP1& Reg(Register r) const { return register_[static_cast<int>(r)]; }
-    bool TorOffen(Tor t) const { return tore_[static_cast<int>(t)]; }
+    bool TorOffen(Tor t) const { return (tore_ >> static_cast<int>(t)) & 1u; }
     // Presses or releases the gate's button only; no setter, no pass.
-    void SetzeTorZustand(Tor t, bool offen) { tore_[static_cast<int>(t)] = offen; }
+    void SetzeTorZustand(Tor t, bool offen) {
+        const auto bit = static_cast<std::uint8_t>(1u << static_cast<int>(t));
+        tore_ = offen ? static_cast<std::uint8_t>(tore_ | bit) : static_cast<std::uint8_t>(tore_ & ~bit);
+    }
 
     // The update pass and the gate setters.
     void Aktualisiere();
@@ -150,7 +153,7 @@ private:
 
     Umgebung* umgebung_;
     std::array<TSpeicherCP1, RegisterAnzahl> register_;
-    std::array<bool, TorAnzahl> tore_{};
+    std::uint8_t tore_ = 0;  // bit t: gate t is open
     Knoepfe knoepfe_;
     Taktzustand takt_;
 

@@ -164,7 +164,7 @@ void TMaschine::SetzeMPC(Wort wert) {
 }
 
 void TMaschine::ResetBtnClick() {
-    for (int t = 0; t < TorAnzahl; ++t) tore_[t] = false;
+    tore_ = 0;
     for (TSpeicherCP1& reg : register_) {
         reg.SetLaden(false);
         reg.SetRegisterInhalt(0);

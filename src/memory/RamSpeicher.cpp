@@ -16,9 +16,7 @@ bool TRamSpeicher::Korrekt(int adresse) const {
     return zelle.korrekt == Stand::Gueltig;
 }
 
-Wort TRamSpeicher::WortVon(int adresse) const {
-    const Zelle& zelle = zellen_[adresse];
-    if (zelle.wortStand == Stand::Gueltig) return zelle.wort;
+Wort TRamSpeicher::WortErmitteln(const Zelle& zelle) {
     try {
         zelle.wort = ZellTextZuWort(zelle.text);
     } catch (...) {

@@ -19,7 +19,10 @@ public:
     void SetzeText(int adresse, std::string text);
     bool Korrekt(int adresse) const;
     // ZellTextZuWort of the cell; throws the conversion error like it.
-    Wort WortVon(int adresse) const;
+    Wort WortVon(int adresse) const {
+        const Zelle& zelle = zellen_[adresse];
+        return zelle.wortStand == Stand::Gueltig ? zelle.wort : WortErmitteln(zelle);
+    }
 
     // The grid row, 1 to 128; row r shows address r - 1.
     int AktuelleZeile() const { return aktuelleZeile_; }
@@ -33,6 +36,8 @@ private:
         mutable Stand wortStand = Stand::Unbekannt;
         mutable Wort wort = 0;
     };
+    static Wort WortErmitteln(const Zelle& zelle);
+
     std::array<Zelle, Zellenzahl> zellen_{};
     int aktuelleZeile_ = 1;
 };
