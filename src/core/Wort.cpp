@@ -64,10 +64,14 @@ bool TextZuGanzzahl(std::string_view text, long long& wert, bool minusErlaubt) {
         negativ = true;
         text.remove_prefix(1);
     }
-    if (text.empty() || text.size() > 10) return false;
+    if (text.empty()) return false;
+    // Leading zeros do not count towards the ten digits a 32-bit value can have.
     long long betrag = 0;
+    int stellen = 0;
     for (char c : text) {
         if (!IstZiffer(c)) return false;
+        if (stellen > 0 || c != '0') ++stellen;
+        if (stellen > 10) return false;
         betrag = betrag * 10 + (c - '0');
     }
     betrag = negativ ? -betrag : betrag;
