@@ -270,8 +270,11 @@ void TForm1::BaueRamUndAnzeige() {
     ramGrid_->setGeometry(535, 128, 138, 369);
     connect(ramGrid_, &RamGitter::zeileGewaehlt, this,
             [this](int zeile) { Ereignis([this, zeile] { maschine_.ZeileWaehlen(zeile); }); });
-    connect(ramGrid_, &RamGitter::textUebergeben, this, [this](int zeile, const QString& text) {
-        maschine_.RAMGridSetEditText(1, zeile, Cp(text));
+    connect(ramGrid_, &RamGitter::textUebergeben, this, [this](int zeile, const QString& text, bool endgueltig) {
+        bool ersetzt = false;
+        maschine_.RAMGridSetEditText(1, zeile, Cp(text, &ersetzt));
+        // Told once per edit, when the editor closes, not on every keystroke.
+        if (ersetzt && endgueltig) dienste_.Warnung(this, ZeichenErsetzt(Q(maschine_.Ram.Text(zeile - 1))));
     });
     connect(ramGrid_, &RamGitter::enterGedrueckt, this, &TForm1::RamEnter);
 

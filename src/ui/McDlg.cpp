@@ -222,7 +222,9 @@ void TmcDlg::MCSpeichernBtnClick() {
     };
     uebernimm(flag0grid_, tabelle_.Steuerworte0);
     uebernimm(flag1grid_, tabelle_.Steuerworte1);
-    tabelle_.Mnemonics[c] = Cp(mnemonicEdit_->text());
+    bool ersetzt = false;
+    tabelle_.Mnemonics[c] = Cp(mnemonicEdit_->text(), &ersetzt);
+    if (ersetzt && dienste_) dienste_->Warnung(this, ZeichenErsetzt(Q(tabelle_.Mnemonics[c])));
 }
 
 void TmcDlg::MCClearBtnClick() {

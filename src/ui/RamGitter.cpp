@@ -28,13 +28,13 @@ public:
         editor->setFrame(false);
         const int zeile = index.row() + 1;
         QObject::connect(editor, &QLineEdit::textEdited, gitter_,
-                         [this, zeile](const QString& text) { emit gitter_->textUebergeben(zeile, text); });
+                         [this, zeile](const QString& text) { emit gitter_->textUebergeben(zeile, text, false); });
         return editor;
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* modell, const QModelIndex& index) const override {
         QStyledItemDelegate::setModelData(editor, modell, index);
-        emit gitter_->textUebergeben(index.row() + 1, static_cast<QLineEdit*>(editor)->text());
+        emit gitter_->textUebergeben(index.row() + 1, static_cast<QLineEdit*>(editor)->text(), true);
     }
 
     // Enter inside the cell editor belongs to the grid, not to the editor.

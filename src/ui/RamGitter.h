@@ -23,7 +23,8 @@ public:
 
 signals:
     void zeileGewaehlt(int zeile);
-    void textUebergeben(int zeile, const QString& text);
+    // endgueltig: the hand-over when the editor closes.
+    void textUebergeben(int zeile, const QString& text, bool endgueltig);
     void enterGedrueckt();
 
 protected:

@@ -15,4 +15,11 @@ inline std::string Cp(const QString& text, bool* ersetzt = nullptr) {
     return Utf8ZuCp1252(text.toStdString(), ersetzt);
 }
 
+// The warning when a typed text held characters a file cannot store.
+inline QString ZeichenErsetzt(const QString& gespeichert) {
+    return QString::fromUtf8("Der Text enthält Zeichen, die der Zeichensatz Windows-1252 nicht kennt. "
+                             "Gespeichert wird er als \"%1\": jedes solche Zeichen wird zu \"?\".")
+        .arg(gespeichert);
+}
+
 }  // namespace ventaro::ui

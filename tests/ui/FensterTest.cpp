@@ -1,105 +1,29 @@
 // The main window under the offscreen platform: every test clicks the real
 // widgets and reads what the window shows.
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolBar>
 #include <QTableWidget>
-#include <QToolButton>
-#include <QtTest>
-#include <fstream>
-#include <memory>
 
-#include "TestDienste.h"
-#include "ui/AboutBox.h"
-#include "ui/Form1.h"
-#include "ui/McDlg.h"
-#include "ui/RamGitter.h"
+#include "Testfenster.h"
 #include "ui/SpeicherCP1Ansicht.h"
 
 using namespace ventaro;
 using namespace ventaro::ui;
 
-namespace {
-
-// Fetch: PT and RamRead, then MPCLoad. Opcode 1 loads its operand cell into
-// Akku; opcode 2 has a bad ALU character and fails every time.
-void SchreibeMikrocode(const QString& pfad) {
-    std::vector<std::string> zeilen = {"3"};
-    auto befehl = [&](const char* mnemonic, std::vector<std::string> worte) {
-        zeilen.push_back(mnemonic);
-        worte.resize(10, "000000000000000000");
-        zeilen.insert(zeilen.end(), worte.begin(), worte.end());
-    };
-    for (int abschnitt = 0; abschnitt < 2; ++abschnitt) {
-        befehl("HLT", {"000010000000100000", "000010000001100000"});
-        befehl("LDA", {"000000000000100000", "000000000010000000"});
-        befehl("BAD", {"00000000000000x000"});
-    }
-    std::ofstream datei(pfad.toStdString(), std::ios::binary);
-    for (const auto& z : zeilen) datei << z << "\r\n";
-}
-
-}  // namespace
-
-class FensterTest : public QObject {
+class FensterTest : public test::Testfenster {
     Q_OBJECT
 
-    QTemporaryDir verzeichnis_;
-    std::unique_ptr<test::TestDienste> dienste_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TmcDlg> mcDlg_;
-    std::unique_ptr<TAboutBox> aboutBox_;
-
-    TMaschine& M() { return form_->Maschine(); }
-    template <typename T>
-    T* Kind(const char* name) {
-        T* kind = form_->findChild<T*>(QString::fromLatin1(name));
-        if (!kind) qFatal("missing control %s", name);
-        return kind;
-    }
-    QAction* Menue(const char* name) { return Kind<QAction>(name); }
-    QAction* Werkzeug(const QString& tipp) {
-        for (QAction* a : Kind<QToolBar>("ToolBar2")->actions())
-            if (a->toolTip() == tipp) return a;
-        qFatal("missing tool button");
-    }
-    RamGitter* Gitter() { return Kind<RamGitter>("RAMGrid"); }
     static void RechtsKlick(QWidget* w) {
         QTest::mousePress(w, Qt::RightButton);
         QTest::mouseRelease(w, Qt::RightButton);
     }
 
-    // Builds the three windows as the program does, over a directory that
-    // holds mikrocode.dat or not.
-    void Starte(bool mitMikrocode) {
-        dienste_ = std::make_unique<test::TestDienste>();
-        form_ = std::make_unique<TForm1>(*dienste_);
-        const QString dir = verzeichnis_.path() + (mitMikrocode ? "/mit/" : "/ohne/");
-        QDir().mkpath(dir);
-        if (mitMikrocode) SchreibeMikrocode(dir + "mikrocode.dat");
-        mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
-        aboutBox_ = std::make_unique<TAboutBox>(form_.get());
-        form_->SetzeDialoge(mcDlg_.get(), aboutBox_.get());
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        form_->FormActivate();
-    }
-
 private slots:
     void init() { Starte(true); }
-    void cleanup() {
-        M().StopBtnClick();
-        form_->Maschine().RamEditiert = false;
-        aboutBox_.reset();
-        mcDlg_.reset();
-        form_.reset();
-    }
+    void cleanup() { Beende(); }
 
     void startupShowsTitleRamAndFirstMicrostep() {
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
@@ -122,7 +46,7 @@ private slots:
     }
 
     void startupWithoutMicrocodeStopsWithTheFileError() {
-        cleanup();
+        Beende();
         Starte(false);
         QCOMPARE(dienste_->programmfehler.size(), 1);
         QVERIFY(dienste_->programmfehler[0].startsWith("Datei " + verzeichnis_.path() + "/ohne/mikrocode.dat kann nicht ge\u00f6ffnet werden. "));
