@@ -4,24 +4,11 @@
 #include <QPainter>
 
 #include "ui/Farben.h"
+#include "ui/Fase.h"
 #include "ui/Schriften.h"
 #include "ui/Texte.h"
 
 namespace ventaro::ui {
-namespace {
-
-// A bevel of one pixel: light above and left when raised, dark when lowered.
-void Fase(QPainter& maler, const QRect& r, bool erhaben) {
-    maler.setPen(erhaben ? Qt::white : farbe::Schatten);
-    maler.drawLine(r.topLeft(), r.topRight());
-    maler.drawLine(r.topLeft(), r.bottomLeft());
-    maler.setPen(erhaben ? farbe::Schatten : Qt::white);
-    maler.drawLine(r.bottomLeft(), r.bottomRight());
-    maler.drawLine(r.topRight(), r.bottomRight());
-}
-
-}  // namespace
-
 SpeicherCP1Ansicht::SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* eltern) : QWidget(eltern), zelle_(zelle) {
     setFixedSize(89, 49);
     setMouseTracking(true);

@@ -4,6 +4,7 @@
 #include <QPolygon>
 
 #include "ui/Farben.h"
+#include "ui/Fase.h"
 
 namespace ventaro::ui {
 
@@ -45,13 +46,7 @@ void TorKnopf::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const bool unten = isChecked() || isDown();
     maler.fillRect(rect(), farbe::Knopfflaeche);
-    const QRect r = rect().adjusted(0, 0, -1, -1);
-    maler.setPen(unten ? farbe::Schatten : Qt::white);
-    maler.drawLine(r.topLeft(), r.topRight());
-    maler.drawLine(r.topLeft(), r.bottomLeft());
-    maler.setPen(unten ? Qt::white : farbe::Schatten);
-    maler.drawLine(r.bottomLeft(), r.bottomRight());
-    maler.drawLine(r.topRight(), r.bottomRight());
+    Fase(maler, rect().adjusted(0, 0, -1, -1), !unten);
     const int versatz = unten ? 1 : 0;  // a pressed button's picture sinks in
     maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked()));
 }
