@@ -33,7 +33,7 @@ int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler
     try {
         zeilen = LeseZeilen(skript == "-" ? "/dev/stdin" : skript, SIZE_MAX);
     } catch (const Fehler& f) {
-        fehler << Cp1252ZuUtf8(Meldungstext(f.what())) << '\n';
+        fehler << Cp1252ZuUtf8(Meldungstext(f.Text())) << '\n';
         return kEingabefehler;
     }
     for (std::size_t i = 0; i < zeilen.size(); ++i) {

@@ -52,7 +52,7 @@ bool Sitzung::Ereignis(Handler&& handler) {
         handler();
         return true;
     } catch (const Fehler& fehler) {
-        meldungen_.push_back(Meldungstext(fehler.what()));
+        meldungen_.push_back(Meldungstext(fehler.Text()));
         return false;
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Failures are exceptions carrying the exact German message as a Windows-1252
 // byte string. Whoever handles an event catches them at the event's boundary
-// and shows the text through Meldungstext().
+// and shows Text() through Meldungstext().
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,7 +12,14 @@ namespace ventaro {
 
 class Fehler : public std::runtime_error {
 public:
-    explicit Fehler(const std::string& text) : std::runtime_error(text) {}
+    explicit Fehler(const std::string& text)
+        : std::runtime_error(text), text_(std::make_shared<const std::string>(text)) {}
+    // The whole message. what() ends at the first NUL byte, and a text taken
+    // from a file (a count line, a control word, a cell) may hold one.
+    const std::string& Text() const noexcept { return *text_; }
+
+private:
+    std::shared_ptr<const std::string> text_;  // shared, so copying never throws
 };
 
 // The text a failure's message box shows: a full stop is appended when the

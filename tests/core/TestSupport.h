@@ -110,7 +110,7 @@ std::string FailureOf(F&& f) {
     try {
         f();
     } catch (const Fehler& fehler) {
-        return fehler.what();
+        return fehler.Text();
     }
     return {};
 }
