@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -16,53 +15,9 @@
 namespace ventaro {
 namespace {
 
-struct DateiSchliesser {
-    void operator()(std::FILE* datei) const { std::fclose(datei); }
-};
-using Datei = std::unique_ptr<std::FILE, DateiSchliesser>;
-
 [[noreturn]] void NichtLesbar(const std::string& pfad, int fehlernummer) {
     throw Fehler(meldung::KannNichtGeoeffnetWerden(PfadText(pfad), meldung::Systemgrund(fehlernummer)));
 }
-
-// Splits a byte stream into lines, remembering a CR that may pair with an LF
-// at the start of the next block.
-class Zeilenteiler {
-public:
-    Zeilenteiler(std::vector<std::string>& zeilen, std::size_t max) : zeilen_(zeilen), max_(max) {}
-
-    bool Voll() const { return zeilen_.size() >= max_; }
-
-    void Verarbeite(const char* daten, std::size_t n) {
-        for (std::size_t i = 0; i < n && !Voll(); ++i) {
-            const char c = daten[i];
-            if (nachCR_ && c == '\n') {
-                nachCR_ = false;
-                continue;
-            }
-            nachCR_ = c == '\r';
-            if (c == '\r' || c == '\n') {
-                zeilen_.push_back(std::move(aktuell_));
-                aktuell_.clear();
-                offen_ = false;
-            } else {
-                aktuell_ += c;
-                offen_ = true;
-            }
-        }
-    }
-
-    void Ende() {
-        if (offen_ && !Voll()) zeilen_.push_back(std::move(aktuell_));
-    }
-
-private:
-    std::vector<std::string>& zeilen_;
-    std::size_t max_;
-    std::string aktuell_;
-    bool nachCR_ = false;
-    bool offen_ = false;
-};
 
 bool SchreibeAlles(int fd, const std::vector<std::string>& zeilen, int& fehlernummer) {
     std::string puffer;
@@ -100,8 +55,10 @@ std::string ZielDerVerknuepfung(const std::string& pfad) {
 }
 
 void SchreibeAnOrt(const std::string& pfad, const std::vector<std::string>& zeilen) {
-    const int fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) throw SchreibFehler{SchreibFehler::Art::Erstellen, errno};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     int fehlernummer = 0;
     const bool ok = SchreibeAlles(fd, zeilen, fehlernummer);
     if (::close(fd) != 0 && ok) throw SchreibFehler{SchreibFehler::Art::Schreiben, errno};
@@ -132,21 +89,67 @@ void SchreibeUeberTemporaer(const std::string& ziel, const std::vector<std::stri
 
 }  // namespace
 
-std::vector<std::string> LeseZeilen(const std::string& pfad, std::size_t maxZeilen) {
-    Datei datei(std::fopen(pfad.c_str(), "rb"));
-    if (!datei) NichtLesbar(pfad, errno);
-    std::vector<std::string> zeilen;
-    Zeilenteiler teiler(zeilen, maxZeilen);
-    char block[1 << 16];
-    while (!teiler.Voll()) {
-        const std::size_t n = std::fread(block, 1, sizeof block, datei.get());
-        teiler.Verarbeite(block, n);
-        if (n < sizeof block) {
-            if (std::ferror(datei.get())) NichtLesbar(pfad, errno ? errno : EIO);
-            break;
+TZeilenleser::TZeilenleser(const std::string& pfad, std::size_t maxZeichen)
+    : pfad_(pfad), maxZeichen_(maxZeichen) {
+    // Opened without waiting, so that a named pipe without a writer reads as
+    // an empty file instead of blocking the program; then read as usual.
+    fd_ = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) NichtLesbar(pfad_, errno);
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+    puffer_ = std::make_unique<char[]>(Puffergroesse);
+}
+
+TZeilenleser::~TZeilenleser() { ::close(fd_); }
+
+bool TZeilenleser::Fuellen() {
+    for (;;) {
+        const ssize_t n = ::read(fd_, puffer_.get(), Puffergroesse);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) NichtLesbar(pfad_, errno);
+        anfang_ = 0;
+        ende_ = static_cast<std::size_t>(n);
+        dateiende_ = n == 0;
+        return n > 0;
+    }
+}
+
+bool TZeilenleser::Naechste(std::string& zeile) {
+    zeile.clear();
+    bool offen = false;  // a character of this line has been read
+    for (;;) {
+        if (anfang_ == ende_ && (dateiende_ || !Fuellen())) return offen;
+        const char* const block = puffer_.get();
+        if (nachCR_) {
+            nachCR_ = false;
+            if (block[anfang_] == '\n') {
+                ++anfang_;
+                continue;
+            }
+        }
+        std::size_t i = anfang_;
+        while (i < ende_ && block[i] != '\r' && block[i] != '\n') ++i;
+        zeichen_ += i - anfang_;
+        // The lines needed are far too big for any text the program writes:
+        // the file is refused like one that cannot be read, before it fills
+        // memory.
+        if (zeichen_ > maxZeichen_) NichtLesbar(pfad_, EFBIG);
+        zeile.append(block + anfang_, i - anfang_);
+        offen = offen || i > anfang_;
+        anfang_ = i;
+        if (i < ende_) {
+            nachCR_ = block[i] == '\r';
+            ++anfang_;
+            return true;
         }
     }
-    teiler.Ende();
+}
+
+std::vector<std::string> LeseZeilen(const std::string& pfad, std::size_t maxZeilen) {
+    TZeilenleser leser(pfad);
+    std::vector<std::string> zeilen;
+    std::string zeile;
+    while (zeilen.size() < maxZeilen && leser.Naechste(zeile)) zeilen.push_back(std::move(zeile));
     return zeilen;
 }
 

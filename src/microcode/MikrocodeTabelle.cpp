@@ -29,9 +29,15 @@ std::string TMikrocodeTabelle::Beschriftung() const {
 }
 
 void TMikrocodeTabelle::AllesLaden() {
-    // Reading stops after the last line a count of 30 could need.
-    const std::vector<std::string> zeilen = LeseZeilen(pfad_, 1 + 22 * MaxBefehle);
-    const std::uint16_t n = LeseBefehlsanzahl(zeilen.empty() ? std::string() : zeilen[0], pfad_);
+    // Reading stops after the last line the count needs: what follows in the
+    // file is never read, whatever it holds. Nothing changes before the
+    // needed lines are all read.
+    TZeilenleser leser(pfad_);
+    std::string erste;
+    leser.Naechste(erste);
+    const std::uint16_t n = LeseBefehlsanzahl(erste, pfad_);
+    std::vector<std::string> zeilen = {std::move(erste)};
+    for (std::string text; zeilen.size() < 1u + 22u * n && leser.Naechste(text);) zeilen.push_back(std::move(text));
     auto zeile = [&zeilen](std::size_t nummer) -> std::string {
         return nummer <= zeilen.size() ? zeilen[nummer - 1] : std::string();
     };
