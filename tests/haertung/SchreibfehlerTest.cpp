@@ -1,0 +1,127 @@
+// Saving where the file system refuses: a full device, a directory nobody may
+// write into (root included), a directory that does not exist, a target that
+// is a directory or a pipe without a reader. The message names the file and
+// the system's reason, the old file stays byte for byte, no temporary file is
+// left behind, and the RAM's edits stay marked unsaved.
+#include <sys/stat.h>
+
+#include "Haertung.h"
+
+#include "microcode/MikrocodeTabelle.h"
+
+namespace ventaro::test {
+namespace {
+
+bool IstZeichengeraet(const std::string& pfad) {
+    struct stat info {};
+    return ::stat(pfad.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+}
+
+class Schreibfehler : public MachineTest {
+protected:
+    Schreibfehler() {
+        m.RamDateiname = "neu";
+        m.RAMGridSetEditText(1, 1, "05.010");
+        tabelle.Mnemonics[0] = "NEU";
+    }
+    // "Speichern unter..." of the RAM; the message, "" if none.
+    std::string RamSpeichern(const std::string& pfad) {
+        m.RamEditiert = true;
+        return FailureOf([&] { m.RamDateiSpeichernUnter(pfad); });
+    }
+    std::string MikrocodeSpeichern(const std::string& pfad) {
+        tabelle.SetzePfad(pfad);
+        return FailureOf([&] { tabelle.AllesSpeichern(); });
+    }
+
+    TempDir dir;
+    TMikrocodeTabelle tabelle;
+};
+
+TEST_F(Schreibfehler, AFullDeviceFailsAndStaysADevice) {
+    if (!IstZeichengeraet("/dev/full")) GTEST_SKIP() << "/dev/full fehlt";
+    EXPECT_EQ(RamSpeichern("/dev/full"), "Stream-Schreibfehler");
+    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_EQ(MikrocodeSpeichern("/dev/full"), Erstellt("/dev/full", ENOSPC));
+    EXPECT_TRUE(IstZeichengeraet("/dev/full"));  // written in place, never replaced
+    // The message box appends the full stop.
+    EXPECT_EQ(Meldungstext(Erstellt("/dev/full", ENOSPC)), Erstellt("/dev/full", ENOSPC) + ".");
+}
+
+TEST_F(Schreibfehler, AReadOnlyDirectoryKeepsTheOldFilesWhole) {
+    const std::string ram = dir / "alt.obj", mikrocode = dir / "mikrocode.dat";
+    const std::string altRam = "01.001\r\nalt\r\n", altMikrocode = "0\r\n";
+    WriteBytes(ram, altRam);
+    WriteBytes(mikrocode, altMikrocode);
+    const SchreibgeschuetztesVerzeichnis schutz(dir.path());
+    if (!schutz.Geschuetzt()) GTEST_SKIP() << "dieses Dateisystem kennt kein unveraenderliches Verzeichnis";
+
+    EXPECT_EQ(RamSpeichern(ram), Erstellt(ram, schutz.Fehlernummer()));
+    EXPECT_TRUE(m.RamEditiert);
+    m.RamEditiert = true;
+    EXPECT_EQ(FailureOf([&] { m.RamDateiSpeichern(); }), Erstellt(ram, schutz.Fehlernummer()));
+    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_EQ(MikrocodeSpeichern(mikrocode), Erstellt(mikrocode, schutz.Fehlernummer()));
+    EXPECT_EQ(ReadBytes(ram), altRam);
+    EXPECT_EQ(ReadBytes(mikrocode), altMikrocode);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"alt.obj", "mikrocode.dat"}));
+}
+
+TEST_F(Schreibfehler, APlaceRootCannotWriteEither) {
+    // /proc/self takes no new files, whoever asks.
+    const std::string pfad = "/proc/self/ventaro.obj";
+    const int fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    ASSERT_LT(fd, 0) << "created " << pfad;
+    const int grund = errno;
+    EXPECT_EQ(RamSpeichern(pfad), Erstellt(pfad, grund));
+    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_EQ(MikrocodeSpeichern("/proc/self/mikrocode.dat"), Erstellt("/proc/self/mikrocode.dat", grund));
+}
+
+TEST_F(Schreibfehler, AMissingDirectoryKeepsThePreviousTarget) {
+    const std::string alt = dir / "alt.obj";
+    m.RamDateiSpeichernUnter(alt);
+    const std::string altBytes = ReadBytes(alt);
+    ASSERT_EQ(altBytes.substr(0, 8), "05.010\r\n");
+    m.RAMGridSetEditText(1, 1, "06.006");
+    WriteBytes(dir / "datei", "x");
+
+    const std::pair<std::string, int> rows[] = {
+        {dir / "fehlt/x.obj", ENOENT},
+        {dir / "fehlt/tiefer/x.obj", ENOENT},
+        {dir / "datei/x.obj", ENOTDIR},  // the "directory" is a file
+    };
+    for (const auto& [pfad, grund] : rows) {
+        SCOPED_TRACE(pfad);
+        EXPECT_EQ(RamSpeichern(pfad), Erstellt(pfad, grund));
+        EXPECT_TRUE(m.RamEditiert);
+        EXPECT_EQ(MikrocodeSpeichern(pfad), Erstellt(pfad, grund));
+        EXPECT_EQ(ReadBytes(alt), altBytes);
+    }
+    EXPECT_EQ(ReadBytes(dir / "datei"), "x");
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"alt.obj", "datei"}));
+}
+
+TEST_F(Schreibfehler, ADirectoryOrAPipeIsNeverReplaced) {
+    const std::string verzeichnis = dir / "ordner.obj";
+    fs::create_directory(verzeichnis);
+    WriteBytes(verzeichnis + "/drin", "drin");
+    EXPECT_EQ(RamSpeichern(verzeichnis), Erstellt(verzeichnis, EISDIR));
+    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_EQ(MikrocodeSpeichern(verzeichnis), Erstellt(verzeichnis, EISDIR));
+    EXPECT_EQ(ReadBytes(verzeichnis + "/drin"), "drin");
+
+    // Nobody reads the pipe: the save fails at once instead of waiting.
+    const std::string rohr = dir / "rohr.obj";
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    EXPECT_EQ(RamSpeichern(rohr), Erstellt(rohr, ENXIO));
+    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_EQ(MikrocodeSpeichern(rohr), Erstellt(rohr, ENXIO));
+    struct stat info {};
+    ASSERT_EQ(::stat(rohr.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"ordner.obj", "rohr.obj"}));
+}
+
+}  // namespace
+}  // namespace ventaro::test
