@@ -4,7 +4,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 
 PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev qt6-base-dev fonts-liberation2
-PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth binutils-mingw-w64-x86-64
+PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth binutils-mingw-w64-x86-64 poppler-utils
 PAKETE_BENCH := libbenchmark-dev
 
 .PHONY: all run test bench pakete pakete-test pakete-bench bauen clean
