@@ -159,6 +159,10 @@ void SchreibeZeilenSicher(const std::string& pfad, const std::vector<std::string
     if (::stat(ziel.c_str(), &info) != 0) {
         SchreibeUeberTemporaer(ziel, zeilen, nullptr);
     } else if (S_ISREG(info.st_mode)) {
+        // The rename would replace a file the user may not write (a
+        // write-protected handout): it stays, as writing it in place would.
+        if (::faccessat(AT_FDCWD, ziel.c_str(), W_OK, AT_EACCESS) != 0)
+            throw SchreibFehler{SchreibFehler::Art::Erstellen, errno};
         SchreibeUeberTemporaer(ziel, zeilen, &info);
     } else {
         SchreibeAnOrt(ziel, zeilen);

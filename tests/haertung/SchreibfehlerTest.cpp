@@ -5,6 +5,8 @@
 // left behind, and the RAM's edits stay marked unsaved.
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "Haertung.h"
 
 #include "microcode/MikrocodeTabelle.h"
@@ -65,6 +67,27 @@ TEST_F(Schreibfehler, AReadOnlyDirectoryKeepsTheOldFilesWhole) {
     EXPECT_EQ(ReadBytes(ram), altRam);
     EXPECT_EQ(ReadBytes(mikrocode), altMikrocode);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"alt.obj", "mikrocode.dat"}));
+}
+
+TEST_F(Schreibfehler, AWriteProtectedFileIsNotReplaced) {
+    const std::string pfad = dir / "aufgabe.obj", mikrocode = dir / "mikrocode.dat";
+    WriteBytes(pfad, "alt\r\n");
+    WriteBytes(mikrocode, "0\r\n");
+    ASSERT_EQ(::chmod(pfad.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(mikrocode.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);  // a new file beside it could be made
+    // Root may write any file: the saving runs as an ordinary user.
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+            const bool ram = RamSpeichern(pfad) == Erstellt(pfad, EACCES) && m.RamEditiert;
+            const bool mc = MikrocodeSpeichern(mikrocode) == Erstellt(mikrocode, EACCES);
+            std::_Exit(ram && mc ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadBytes(pfad), "alt\r\n");
+    EXPECT_EQ(ReadBytes(mikrocode), "0\r\n");
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"aufgabe.obj", "mikrocode.dat"}));
 }
 
 TEST_F(Schreibfehler, APlaceRootCannotWriteEither) {
