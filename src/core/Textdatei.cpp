@@ -97,7 +97,7 @@ TZeilenleser::TZeilenleser(const std::string& pfad, std::size_t maxZeichen)
     if (fd_ < 0) NichtLesbar(pfad_, errno);
     const int flags = ::fcntl(fd_, F_GETFL);
     if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
-    puffer_ = std::make_unique<char[]>(Puffergroesse);
+    puffer_.reset(new char[Puffergroesse]);  // not zero-filled: read() fills what is used
 }
 
 TZeilenleser::~TZeilenleser() { ::close(fd_); }
