@@ -363,7 +363,7 @@ bool TForm1::Ereignis(const std::function<void()>& handler) {
         gelungen = true;
     } catch (const Fehler& fehler) {
         Zeichne();
-        dienste_.Programmfehler(this, Q(Meldungstext(fehler.what())));
+        dienste_.Programmfehler(this, Q(Meldungstext(fehler.Text())));
     } catch (const std::exception& fehler) {
         Zeichne();
         dienste_.Programmfehler(this, QString::fromLocal8Bit(fehler.what()));

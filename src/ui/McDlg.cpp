@@ -149,8 +149,9 @@ void TmcDlg::SetzeMarke(QTableWidget* gitter, int zeile, int spalte, bool an) {
     gitter->item(zeile, spalte)->setText(an ? QStringLiteral("X") : QString());
 }
 
-void TmcDlg::Melde(const std::exception& fehler) {
-    if (dienste_) dienste_->Programmfehler(this, Q(Meldungstext(fehler.what())));
+void TmcDlg::Melde(const Fehler& fehler) {
+    // Text(), not what(): a message may hold a NUL byte from a hostile file.
+    if (dienste_) dienste_->Programmfehler(this, Q(Meldungstext(fehler.Text())));
 }
 
 bool TmcDlg::Bearbeiten() {

@@ -15,6 +15,10 @@ class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
+namespace ventaro {
+class Fehler;
+}
+
 namespace ventaro::ui {
 
 class Dienste;
@@ -43,7 +47,7 @@ public:
 
 private:
     QTableWidget* BaueGitter(const char* name, int x);
-    void Melde(const std::exception& fehler);
+    void Melde(const Fehler& fehler);
     bool Markiert(QTableWidget* gitter, int zeile, int spalte) const;
     void SetzeMarke(QTableWidget* gitter, int zeile, int spalte, bool an);
 
