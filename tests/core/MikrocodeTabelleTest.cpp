@@ -7,17 +7,6 @@
 namespace ventaro::test {
 namespace {
 
-std::string Nr(int i) { return std::to_string(i); }
-
-// Every entry different: "<tag>M<c>" for mnemonics, "<tag><flag>-<i>" for words.
-void Fill(TMikrocodeTabelle& t, const std::string& tag) {
-    for (int c = 0; c < TMikrocodeTabelle::MaxBefehle; ++c) t.Mnemonics[c] = tag + "M" + Nr(c);
-    for (int i = 0; i < TMikrocodeTabelle::Eintraege; ++i) {
-        t.Steuerworte0[i] = tag + "0-" + Nr(i);
-        t.Steuerworte1[i] = tag + "1-" + Nr(i);
-    }
-}
-
 // The file Fill's table gives with the count line and n opcodes.
 std::string FileText(const std::string& count, int n, const std::string& tag, const std::string& ende = "\r\n",
                      const std::string& mnemonic1 = "") {

@@ -19,8 +19,21 @@
 #include "core/Bauteile.h"
 #include "core/Fehler.h"
 #include "core/Maschine.h"
+#include "microcode/MikrocodeTabelle.h"
 
 namespace ventaro::test {
+
+inline std::string Nr(int i) { return std::to_string(i); }
+
+// A microcode table in which every entry differs: "<tag>M<c>" for
+// mnemonics, "<tag><flag>-<i>" for words.
+inline void Fill(TMikrocodeTabelle& t, const std::string& tag) {
+    for (int c = 0; c < TMikrocodeTabelle::MaxBefehle; ++c) t.Mnemonics[c] = tag + "M" + Nr(c);
+    for (int i = 0; i < TMikrocodeTabelle::Eintraege; ++i) {
+        t.Steuerworte0[i] = tag + "0-" + Nr(i);
+        t.Steuerworte1[i] = tag + "1-" + Nr(i);
+    }
+}
 
 namespace fs = std::filesystem;
 

@@ -10,17 +10,6 @@
 namespace ventaro::test {
 namespace {
 
-std::string Nr(int i) { return std::to_string(i); }
-
-// A table in which every entry differs: "<tag>M<c>" and "<tag><flag>-<i>".
-void Fill(TMikrocodeTabelle& t, const std::string& tag) {
-    for (int c = 0; c < TMikrocodeTabelle::MaxBefehle; ++c) t.Mnemonics[c] = tag + "M" + Nr(c);
-    for (int i = 0; i < TMikrocodeTabelle::Eintraege; ++i) {
-        t.Steuerworte0[i] = tag + "0-" + Nr(i);
-        t.Steuerworte1[i] = tag + "1-" + Nr(i);
-    }
-}
-
 // The lines of a file with the count line and n opcodes of Fill's table.
 std::vector<std::string> Lines(const std::string& count, int n, const std::string& tag) {
     std::vector<std::string> lines = {count};
