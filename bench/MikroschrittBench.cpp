@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "cli/Sitzung.h"
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 
 namespace {
 

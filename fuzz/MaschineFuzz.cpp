@@ -13,7 +13,7 @@
 
 #include "FuzzHilfe.h"
 #include "core/Fehler.h"
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 #include "memory/RamDatei.h"
 
 using namespace ventaro;

@@ -1,5 +1,7 @@
 #include "MikrocodeQuelle.h"
 
+#include "core/Bauteile.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -13,13 +15,6 @@ constexpr int kMaxBefehle = 30;
 constexpr int kSchritte = 10;
 constexpr std::size_t kWortlaenge = 18;
 
-// Signal k (1..18) is character k of the control word.
-constexpr std::array<std::string_view, kWortlaenge> kSignale = {
-    "ET", "AT", "PC", "PCI", "PT", "IR", "IT", "Akku", "Erg", "ErgT",
-    "MPCClear", "MPCLoad", "RamRead", "RamWrite", "ALU0", "ALU1", "ALU2", "Anz"};
-
-// ALU items by name; the code is d15 + 2*d16 + 4*d17 = index + 1.
-constexpr std::array<std::string_view, 7> kAlu = {"ADD", "SUB", "VGL", "VGR", "VKL", "UND", "NEG"};
 
 struct Befehl {
     bool definiert = false;
@@ -49,18 +44,19 @@ std::string Steuerwort(const std::vector<std::string>& signale, int zeile) {
     std::string wort(kWortlaenge, '0');
     bool alu = false;
     for (const std::string& name : signale) {
-        if (const auto s = std::find(kSignale.begin(), kSignale.end(), name);
-            s != kSignale.end() && !name.starts_with("ALU")) {
-            char& zeichen = wort[static_cast<std::size_t>(s - kSignale.begin())];
+        // The ALU bits are named by the operation, not one by one.
+        if (const auto k = SignalNachName(name); k && SignalAn(*k).art != Signalart::AluBit) {
+            char& zeichen = wort[static_cast<std::size_t>(*k - 1)];
             if (zeichen == '1') Fehler(zeile, "Signal doppelt: " + name);
             zeichen = '1';
             continue;
         }
-        const auto op = std::find(kAlu.begin(), kAlu.end(), name);
-        if (op == kAlu.end()) Fehler(zeile, "unbekanntes Signal: " + name);
+        // ALU items by name; the code is d15 + 2*d16 + 4*d17 = index + 1.
+        const auto op = std::find(AluNamen.begin(), AluNamen.end(), name);
+        if (op == AluNamen.end()) Fehler(zeile, "unbekanntes Signal: " + name);
         if (alu) Fehler(zeile, "zwei ALU-Operationen in einem Schritt");
         alu = true;
-        const int code = static_cast<int>(op - kAlu.begin()) + 1;
+        const int code = static_cast<int>(op - AluNamen.begin()) + 1;
         wort[14] = (code & 1) ? '1' : '0';
         wort[15] = (code & 2) ? '1' : '0';
         wort[16] = (code & 4) ? '1' : '0';

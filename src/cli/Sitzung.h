@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Maschine.h"
-#include "core/Umgebung.h"
+#include "maschine/Maschine.h"
+#include "maschine/Umgebung.h"
 
 namespace ventaro::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 
 namespace ventaro::cli {
 

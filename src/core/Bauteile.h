@@ -1,6 +1,8 @@
 #pragma once
 // The seven gates, five registers and eighteen control signals, with the
-// names the user sees.
+// names the user sees. The signal table is the one place that says what each
+// character of a control word drives; the sequencer, the microcode editor,
+// the microcode generator and the tests all read it.
 
 #include <array>
 #include <cstdint>
@@ -21,10 +23,49 @@ inline constexpr std::array<std::string_view, RegisterAnzahl> RegisterNamen = {"
 inline constexpr std::array<std::string_view, 7> AluNamen = {"ADD", "SUB", "VGL", "VGR", "VKL", "UND", "NEG"};
 inline constexpr int KeineAluOperation = -1;
 
-// Signal k (1..18) of a control word is character k.
-inline constexpr std::array<std::string_view, 18> SignalNamen = {
-    "ET", "AT", "PC", "PCI", "PT", "IR", "IT", "Akku", "Erg", "ErgT",
-    "MPCClear", "MPCLoad", "RamRead", "RamWrite", "ALU0", "ALU1", "ALU2", "Anz"};
+// What a signal drives: a gate, a register's load latch, the PC's increment,
+// the MPC's clear or load, or one bit of the ALU operation.
+enum class Signalart : std::uint8_t { Tor, Latch, PCI, MPCClear, MPCLoad, AluBit };
+
+struct Signal {
+    std::string_view name;
+    Signalart art;
+    int position;  // character 1 to 18 of the control word
+    Tor tor = Tor::ET;                    // for Signalart::Tor
+    Register reg = Register::Akku;        // for Signalart::Latch
+};
+
+inline constexpr int SignalAnzahl = 18;
+inline constexpr std::array<Signal, SignalAnzahl> Signale = {{
+    {"ET", Signalart::Tor, 1, Tor::ET},
+    {"AT", Signalart::Tor, 2, Tor::AT},
+    {"PC", Signalart::Latch, 3, {}, Register::PC},
+    {"PCI", Signalart::PCI, 4},
+    {"PT", Signalart::Tor, 5, Tor::PT},
+    {"IR", Signalart::Latch, 6, {}, Register::IR},
+    {"IT", Signalart::Tor, 7, Tor::IT},
+    {"Akku", Signalart::Latch, 8, {}, Register::Akku},
+    {"Erg", Signalart::Latch, 9, {}, Register::Erg},
+    {"ErgT", Signalart::Tor, 10, Tor::ErgT},
+    {"MPCClear", Signalart::MPCClear, 11},
+    {"MPCLoad", Signalart::MPCLoad, 12},
+    {"RamRead", Signalart::Tor, 13, Tor::Read},
+    {"RamWrite", Signalart::Tor, 14, Tor::Write},
+    {"ALU0", Signalart::AluBit, 15},
+    {"ALU1", Signalart::AluBit, 16},
+    {"ALU2", Signalart::AluBit, 17},
+    {"Anz", Signalart::Latch, 18, {}, Register::Anz},
+}};
+
+// Signal k of a control word, k counted from 1.
+constexpr const Signal& SignalAn(int k) { return Signale[static_cast<std::size_t>(k - 1)]; }
+
+// The position of the named signal, if there is one.
+constexpr std::optional<int> SignalNachName(std::string_view name) {
+    for (const Signal& s : Signale)
+        if (s.name == name) return s.position;
+    return std::nullopt;
+}
 
 template <typename E, std::size_t N>
 std::optional<E> NachName(const std::array<std::string_view, N>& namen, std::string_view name) {

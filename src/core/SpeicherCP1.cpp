@@ -3,9 +3,7 @@
 namespace ventaro {
 
 void TSpeicherCP1::SetRegisterInhalt(Wort wert) {
-    if (wert == FRegisterInhalt) return;  // the caption is not rewritten
     FRegisterInhalt = wert;
-    ++FBeschriftungsstand;
     FAusgang = wert;
 }
 

@@ -35,8 +35,8 @@ public:
     const std::string& RegisterName() const { return FRegisterName; }
     Aussehen Look() const { return FAussehen; }
     std::string Beschriftung() const { return WortZuRegisterText(FRegisterInhalt); }
-    // Counts the rewrites of the caption, so a view can tell what changed.
-    std::uint32_t Beschriftungsstand() const { return FBeschriftungsstand; }
+
+    bool operator==(const TSpeicherCP1&) const = default;
 
 private:
     Wort FEingang = 0;
@@ -45,7 +45,6 @@ private:
     bool FLaden = false;
     Wort FAusgang = 0;
     Aussehen FAussehen = Aussehen::Erzeugt;
-    std::uint32_t FBeschriftungsstand = 0;
 };
 
 }  // namespace ventaro

@@ -28,6 +28,9 @@ public:
     int AktuelleZeile() const { return aktuelleZeile_; }
     void SetzeAktuelleZeile(int zeile) { aktuelleZeile_ = zeile; }
 
+    // Equal texts and rows; what a cell's check found is no part of the RAM.
+    bool operator==(const TRamSpeicher&) const = default;
+
 private:
     enum class Stand : std::uint8_t { Unbekannt, Gueltig, Ungueltig };
     struct Zelle {
@@ -35,6 +38,7 @@ private:
         mutable Stand korrekt = Stand::Unbekannt;
         mutable Stand wortStand = Stand::Unbekannt;
         mutable Wort wort = 0;
+        bool operator==(const Zelle& andere) const { return text == andere.text; }
     };
     static Wort WortErmitteln(const Zelle& zelle);
 

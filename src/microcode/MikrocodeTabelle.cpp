@@ -45,8 +45,8 @@ void TMikrocodeTabelle::AllesLaden() {
     for (int c = 0; c < n; ++c) {
         Mnemonics[c] = zeile(2 + 11 * c);
         for (int s = 0; s < SchritteProBefehl; ++s) {
-            Steuerworte0[10 * c + s] = zeile(3 + 11 * c + s);
-            Steuerworte1[10 * c + s] = zeile(3 + 11 * n + 11 * c + s);
+            Steuerworte0[Index(c, s)] = zeile(3 + 11 * c + s);
+            Steuerworte1[Index(c, s)] = zeile(3 + 11 * n + 11 * c + s);
         }
     }
 }
@@ -58,7 +58,7 @@ void TMikrocodeTabelle::AllesSpeichern() const {
     for (const auto* worte : {&Steuerworte0, &Steuerworte1}) {
         for (int c = 0; c < befehlsanzahl_; ++c) {
             zeilen.push_back(Mnemonics[c]);
-            for (int s = 0; s < SchritteProBefehl; ++s) zeilen.push_back((*worte)[10 * c + s]);
+            for (int s = 0; s < SchritteProBefehl; ++s) zeilen.push_back((*worte)[Index(c, s)]);
         }
     }
     try {
@@ -70,7 +70,7 @@ void TMikrocodeTabelle::AllesSpeichern() const {
 
 bool TMikrocodeTabelle::Flagabhaengig(int befehl) const {
     for (int s = 0; s < SchritteProBefehl; ++s)
-        if (Steuerworte0[10 * befehl + s] != Steuerworte1[10 * befehl + s]) return true;
+        if (Steuerworte0[Index(befehl, s)] != Steuerworte1[Index(befehl, s)]) return true;
     return false;
 }
 

@@ -8,6 +8,9 @@
 
 namespace ventaro {
 
+// The entry of step s (0 to 9) of opcode c in a set of 300 control words.
+constexpr int Index(int befehl, int schritt) { return 10 * befehl + schritt; }
+
 class TMikrocodeTabelle {
 public:
     static constexpr int MaxBefehle = 30;

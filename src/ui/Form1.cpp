@@ -27,7 +27,7 @@
 #include "ui/Symbole.h"
 #include "ui/Texte.h"
 #include "ui/TorKnopf.h"
-#include "ui/VersionsInfo.h"
+#include "version/VersionsInfo.h"
 
 namespace ventaro::ui {
 namespace {

@@ -10,8 +10,8 @@
 #include <functional>
 #include <map>
 
-#include "core/Maschine.h"
-#include "core/Umgebung.h"
+#include "maschine/Maschine.h"
+#include "maschine/Umgebung.h"
 #include "ui/Dienste.h"
 
 class QAction;

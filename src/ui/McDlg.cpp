@@ -165,7 +165,7 @@ void TmcDlg::FormActivate() {
         gitter->item(0, 0)->setText(QStringLiteral("Element"));
         for (int s = 0; s < kSchritte; ++s) gitter->item(0, s + 1)->setText(QString::number(s));
         for (int k = 1; k <= kSignale; ++k)
-            gitter->item(k, 0)->setText(QString::fromLatin1(SignalNamen[k - 1].data(), int(SignalNamen[k - 1].size())));
+            gitter->item(k, 0)->setText(QString::fromLatin1(SignalAn(k).name.data(), int(SignalAn(k).name.size())));
     }
     if (dienste_) dienste_->EreignisseVerarbeiten();
     try {
@@ -183,7 +183,7 @@ void TmcDlg::MikrocodeAnzeigen() {
     flagCheckBox_->setChecked(tabelle_.Flagabhaengig(c));
     auto zeige = [this, c](QTableWidget* gitter, const auto& worte) {
         for (int s = 0; s < kSchritte; ++s) {
-            const std::string& wort = worte[10 * c + s];
+            const std::string& wort = worte[Index(c, s)];
             for (int k = 1; k <= kSignale; ++k)
                 SetzeMarke(gitter, k, s + 1, static_cast<int>(wort.size()) >= k && wort[k - 1] == '1');
         }
@@ -218,7 +218,7 @@ void TmcDlg::MCSpeichernBtnClick() {
             std::string wort(kSignale, '0');
             for (int k = 1; k <= kSignale; ++k)
                 if (Markiert(gitter, k, s + 1)) wort[k - 1] = '1';
-            worte[10 * c + s] = wort;
+            worte[Index(c, s)] = wort;
         }
     };
     uebernimm(flag0grid_, tabelle_.Steuerworte0);

@@ -5,7 +5,7 @@
 
 #include <QTableWidget>
 
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 
 namespace ventaro::ui {
 

@@ -18,7 +18,7 @@
 
 #include "core/Bauteile.h"
 #include "core/Fehler.h"
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 #include "microcode/MikrocodeTabelle.h"
 
 namespace ventaro::test {
@@ -51,9 +51,9 @@ struct RecordingUmgebung : Umgebung {
 inline std::string Word(std::initializer_list<std::string_view> active) {
     std::string word(18, '0');
     for (std::string_view name : active) {
-        const auto it = std::find(SignalNamen.begin(), SignalNamen.end(), name);
-        EXPECT_NE(it, SignalNamen.end()) << name;
-        if (it != SignalNamen.end()) word[static_cast<std::size_t>(it - SignalNamen.begin())] = '1';
+        const auto k = SignalNachName(name);
+        EXPECT_TRUE(k) << name;
+        if (k) word[static_cast<std::size_t>(*k - 1)] = '1';
     }
     return word;
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Bauteile.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -103,11 +105,6 @@ std::vector<Befehl> Befehlssatz() {
     return befehle;
 }
 
-const std::vector<std::string> Signale = {"ET",       "AT",      "PC",      "PCI",      "PT",   "IR",
-                                          "IT",       "Akku",    "Erg",     "ErgT",     "MPCClear",
-                                          "MPCLoad",  "RamRead", "RamWrite", "ALU0",    "ALU1", "ALU2",
-                                          "Anz"};
-
 // "03 LDK": the opcode with two digits, then the mnemonic, as a row of a table.
 std::vector<std::string> FehlendeBefehle(const std::string& text) {
     std::vector<std::string> fehlend;
@@ -123,9 +120,10 @@ std::vector<std::string> FehlendeBefehle(const std::string& text) {
 // "5 PT": every signal with its place in the control word.
 std::vector<std::string> FehlendeSignale(const std::string& text) {
     std::vector<std::string> fehlend;
-    for (size_t k = 0; k < Signale.size(); ++k) {
-        const std::regex zeile("(^|\\s)" + std::to_string(k + 1) + "\\s+" + Signale[k] + "(\\s|$)");
-        if (!std::regex_search(text, zeile)) fehlend.push_back(std::to_string(k + 1) + " " + Signale[k]);
+    for (const ventaro::Signal& s : ventaro::Signale) {
+        const std::string name(s.name);
+        const std::regex zeile("(^|\\s)" + std::to_string(s.position) + "\\s+" + name + "(\\s|$)");
+        if (!std::regex_search(text, zeile)) fehlend.push_back(std::to_string(s.position) + " " + name);
     }
     return fehlend;
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Befehlssatz.h"
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 
 namespace ventaro::programme {
 namespace {

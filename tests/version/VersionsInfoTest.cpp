@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/VersionsInfo.h"
+#include "version/VersionsInfo.h"
 
 namespace ventaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/VersionsInfo.h"
+#include "version/VersionsInfo.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,31 +1,23 @@
 // The RAM grid's handlers: the check of all cells, cell selection, cell
 // editing and the Enter key.
+#include "maschine/Maschine.h"
+
 #include "core/Fehler.h"
-#include "core/Maschine.h"
 
 namespace ventaro {
 
 void TMaschine::RAMGridExit() {
-    statusart_ = Statusart::Leer;
+    Anzeige.statusart = Statusart::Leer;
     bool fehlerhaft = false;
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) {
         if (Ram.Korrekt(a)) continue;
-        umgebung_->Fehlermeldung(meldung::ZelleNichtKorrekt(static_cast<unsigned>(a)));
+        Umwelt().Fehlermeldung(meldung::ZelleNichtKorrekt(static_cast<unsigned>(a)));
         fehlerhaft = true;
     }
-    knoepfe_.Mikroschritt = knoepfe_.Start = !fehlerhaft;
+    Aktiv.Mikroschritt = Aktiv.Start = !fehlerhaft;
 }
 
-void TMaschine::RAMGridSelectCell(int /*spalte*/, int zeile) {
-    const int adresse = zeile - 1;
-    if (!Ram.Korrekt(adresse)) return;  // the panel keeps its text
-    const std::string& text = Ram.Text(adresse);
-    const int befehl = (text[0] - '0') * 10 + (text[1] - '0');
-    // Built in place: the update pass runs this whenever PT or IT moves the
-    // row, and it must not allocate once the text has found its size.
-    statusart_ = Statusart::Text;
-    statustext_.assign(" ").append(Tabelle.Mnemonics[befehl]).append(" ").append(text, 3, 3);
-}
+void TMaschine::RAMGridSelectCell(int /*spalte*/, int zeile) { ZelleDekodieren(zeile - 1); }
 
 void TMaschine::RAMGridSetEditText(int /*spalte*/, int zeile, std::string text) {
     Ram.SetzeText(zeile - 1, std::move(text));

@@ -1,32 +1,43 @@
-#include "core/Maschine.h"
+#include "maschine/Maschine.h"
 
 #include "core/Fehler.h"
 
 namespace ventaro {
-namespace {
-Umgebung& StilleUmgebung() {
-    static Umgebung stille;
-    return stille;
-}
-}  // namespace
-
-TMaschine::TMaschine(Umgebung* umgebung) : umgebung_(umgebung ? umgebung : &StilleUmgebung()) {
-    for (int r = 0; r < RegisterAnzahl; ++r) register_[r].SetRegisterName(std::string(RegisterNamen[r]));
-}
-
-void TMaschine::SetzeUmgebung(Umgebung* umgebung) { umgebung_ = umgebung ? umgebung : &StilleUmgebung(); }
 
 std::string TMaschine::MikroCodeEditText() const {
-    return mikroCodeAnzeige_ ? std::string(mikroCodeAnzeige_->Text()) : std::string("Mikroschrittcode");
+    return Anzeige.mikroCode ? std::string(Anzeige.mikroCode->Text()) : std::string("Mikroschrittcode");
 }
 
 std::string TMaschine::Status1() const {
-    switch (statusart_) {
+    switch (Anzeige.statusart) {
         case Statusart::Warnung: return meldung::ZuVieleToreGeoeffnet();
-        case Statusart::Text: return statustext_;
+        case Statusart::Text: return Anzeige.statustext;
         case Statusart::Leer: break;
     }
     return {};
+}
+
+// ---- Start-up.
+
+void TMaschine::MikrocodeEinlesen() {
+    Tabelle.AllesLaden();
+    MikrocodeKopieren();
+}
+
+void TMaschine::Startvorgang() {
+    RamEditiert = false;
+    Flag = 0;
+    MikrocodeEinlesen();
+    InternerBus = 0;
+    ExternerBus = 0;
+    RamAdresse = 127;
+    RamDateiname = "neu";
+    AluAuswahl = KeineAluOperation;
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) Ram.SetzeText(a, "00.000");
+    RasterGefuellt = true;
+    Umwelt().EreignisseVerarbeiten();
+    Umwelt().Warte(2000);
+    ErsterSchritt();
 }
 
 // ---- Manual operation: each click ends with an update pass.
@@ -58,15 +69,13 @@ void TMaschine::ALUBoxClick(int index) {
 
 // ---- The clock.
 
-void TMaschine::StartBtnClick() {
-    takt_.laeuft = true;
-    knoepfe_.Werkzeugleiste = knoepfe_.Mikroschritt = knoepfe_.Reset = knoepfe_.Start = false;
+void TMaschine::KnoepfeFuerTakt(bool laeuft) {
+    takt_.laeuft = laeuft;
+    Aktiv.Werkzeugleiste = Aktiv.Mikroschritt = Aktiv.Reset = Aktiv.Start = !laeuft;
 }
 
-void TMaschine::StopBtnClick() {
-    takt_.laeuft = false;
-    knoepfe_.Werkzeugleiste = knoepfe_.Mikroschritt = knoepfe_.Reset = knoepfe_.Start = true;
-}
+void TMaschine::StartBtnClick() { KnoepfeFuerTakt(true); }
+void TMaschine::StopBtnClick() { KnoepfeFuerTakt(false); }
 
 void TMaschine::TaktrateChange(int position) {
     takt_.position = position < 1 ? 1 : position > 20 ? 20 : position;

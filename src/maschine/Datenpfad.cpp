@@ -1,10 +1,11 @@
 // The update pass, the gate setters, SetzeAdresse and the gate-conflict check.
+#include "maschine/Datenpfad.h"
+
 #include "core/Fehler.h"
-#include "core/Maschine.h"
 
 namespace ventaro {
 
-void TMaschine::Aktualisiere() {
+void TDatenpfad::Aktualisiere() {
     ++durchlaeufe_;
     TSpeicherCP1& akku = Reg(Register::Akku);
     // The Read gate reads the current row, unchecked, before any address moves.
@@ -18,16 +19,16 @@ void TMaschine::Aktualisiere() {
     AluA = LowByte(akku.Ausgang());
     AluB = LowByte(InternerBus);
     RechneAlu();
-    aluAnzeige_ = AluErgebnis;
-    flagAnzeige_ = Flag;
+    Anzeige.alu = AluErgebnis;
+    Anzeige.flag = Flag;
     Reg(Register::Erg).SetEingang(AluErgebnis);
     Reg(Register::PC).SetEingang(LowByte(ExternerBus));
     Reg(Register::IR).SetEingang(LowByte(ExternerBus));
-    anzeigeWort_ = Reg(Register::Anz).Ausgang();
+    Anzeige.display = Reg(Register::Anz).Ausgang();
     PruefeTore();
 }
 
-void TMaschine::RechneAlu() {
+void TDatenpfad::RechneAlu() {
     switch (AluAuswahl) {
         case 0: AluErgebnis = static_cast<Wort>((AluA + AluB) % 256); break;
         case 1: AluErgebnis = static_cast<Wort>(AluA - AluB); break;  // a negative difference stays a word
@@ -40,41 +41,41 @@ void TMaschine::RechneAlu() {
     }
 }
 
-void TMaschine::SetzeRead(bool offen) {
+void TDatenpfad::SetzeRead(bool offen) {
     const int adresse = Ram.AktuelleZeile() - 1;
     if (!Ram.Korrekt(adresse)) return;  // an incorrect cell: no bus change, no pass
     ExternerBus = offen ? Ram.WortVon(adresse) : 0;
     Aktualisiere();
 }
 
-void TMaschine::SetzeET(bool offen) {
+void TDatenpfad::SetzeET(bool offen) {
     InternerBus = offen ? ExternerBus : 0;
     Aktualisiere();
 }
 
-void TMaschine::SetzeAT(bool offen) {
+void TDatenpfad::SetzeAT(bool offen) {
     ExternerBus = offen ? Reg(Register::Akku).Ausgang() : 0;
     Aktualisiere();
 }
 
-void TMaschine::SetzePT(bool offen) {
+void TDatenpfad::SetzePT(bool offen) {
     if (!TorOffen(Tor::IT)) SetzeAdresse(0);
     if (offen) SetzeAdresse(Reg(Register::PC).Ausgang());
     Aktualisiere();
 }
 
-void TMaschine::SetzeIT(bool offen) {
+void TDatenpfad::SetzeIT(bool offen) {
     if (!TorOffen(Tor::PT)) SetzeAdresse(0);
     if (offen) SetzeAdresse(Reg(Register::IR).Ausgang());
     Aktualisiere();
 }
 
-void TMaschine::SetzeErgT(bool offen) {
+void TDatenpfad::SetzeErgT(bool offen) {
     InternerBus = offen ? Reg(Register::Erg).Ausgang() : 0;
     Aktualisiere();
 }
 
-void TMaschine::SetzeWrite(bool offen) {
+void TDatenpfad::SetzeWrite(bool offen) {
     if (offen) {
         // Only the 128 cells exist; a larger address fails like the grid does.
         if (RamAdresse >= TRamSpeicher::Zellenzahl) throw Fehler(meldung::GitterindexAusserhalb());
@@ -83,7 +84,7 @@ void TMaschine::SetzeWrite(bool offen) {
     Aktualisiere();
 }
 
-void TMaschine::SetzeTor(Tor t, bool offen) {
+void TDatenpfad::SetzeTor(Tor t, bool offen) {
     switch (t) {
         case Tor::ET: SetzeET(offen); break;
         case Tor::AT: SetzeAT(offen); break;
@@ -95,21 +96,31 @@ void TMaschine::SetzeTor(Tor t, bool offen) {
     }
 }
 
-void TMaschine::SetzeAdresse(Wort adresse) {
+void TDatenpfad::SetzeAdresse(Wort adresse) {
     RamAdresse = adresse;
     if (adresse + 1 == Ram.AktuelleZeile()) return;  // the common case in every pass
     if (adresse >= TRamSpeicher::Zellenzahl) throw Fehler(meldung::GitterindexAusserhalb());
-    RAMGridSelectCell(1, adresse + 1);
+    ZelleDekodieren(adresse);
     Ram.SetzeAktuelleZeile(adresse + 1);
 }
 
-void TMaschine::PruefeTore() {
+void TDatenpfad::PruefeTore() {
     constexpr auto paar = [](Tor a, Tor b) { return static_cast<std::uint8_t>((1u << static_cast<int>(a)) | (1u << static_cast<int>(b))); };
     constexpr std::uint8_t konfliktpaare[] = {paar(Tor::ET, Tor::AT), paar(Tor::ErgT, Tor::ET), paar(Tor::PT, Tor::IT),
                                               paar(Tor::Read, Tor::Write), paar(Tor::Read, Tor::AT)};
     bool konflikt = false;
-    for (std::uint8_t p : konfliktpaare) konflikt |= (tore_ & p) == p;
-    statusart_ = konflikt ? Statusart::Warnung : Statusart::Leer;
+    for (std::uint8_t p : konfliktpaare) konflikt |= (Tore & p) == p;
+    Anzeige.statusart = konflikt ? Statusart::Warnung : Statusart::Leer;
+}
+
+void TDatenpfad::ZelleDekodieren(int adresse) {
+    if (!Ram.Korrekt(adresse)) return;
+    const std::string& text = Ram.Text(adresse);
+    const int befehl = (text[0] - '0') * 10 + (text[1] - '0');
+    // Built in place: the update pass runs this whenever PT or IT moves the
+    // row, and it must not allocate once the text has found its size.
+    Anzeige.statusart = Statusart::Text;
+    Anzeige.statustext.assign(" ").append(mnemonics_[befehl]).append(" ").append(text, 3, 3);
 }
 
 }  // namespace ventaro

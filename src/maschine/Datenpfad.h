@@ -1,0 +1,49 @@
+#pragma once
+// The datapath: the update pass that applies the open gates to the buses and
+// the RAM address, presents every register its input and runs the ALU; the
+// gate setters; SetzeAdresse; the gate-conflict check.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "maschine/Maschinenzustand.h"
+#include "microcode/MikrocodeTabelle.h"
+
+namespace ventaro {
+
+class TDatenpfad : public TMaschinenzustand {
+public:
+    // The mnemonics decode the cell that becomes current.
+    explicit TDatenpfad(const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
+        : mnemonics_(mnemonics) {}
+
+    void Aktualisiere();
+    void SetzeRead(bool offen);
+    void SetzeET(bool offen);
+    void SetzeAT(bool offen);
+    void SetzePT(bool offen);
+    void SetzeIT(bool offen);
+    void SetzeErgT(bool offen);
+    void SetzeWrite(bool offen);
+    void SetzeTor(Tor t, bool offen);
+    void SetzeAdresse(Wort adresse);
+    void PruefeTore();
+
+    // Counts the update passes begun, so a view knows when the pass has
+    // rewritten the display field the user may have typed into.
+    std::uint64_t Durchlaeufe() const { return durchlaeufe_; }
+
+protected:
+    // Shows the cell at the address in status panel 1 as mnemonic and
+    // operand; an incorrect cell leaves the panel as it is.
+    void ZelleDekodieren(int adresse);
+
+private:
+    void RechneAlu();
+
+    const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
+    std::uint64_t durchlaeufe_ = 0;
+};
+
+}  // namespace ventaro

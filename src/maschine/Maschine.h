@@ -1,0 +1,97 @@
+#pragma once
+// The model computer as the window drives it: the datapath and sequencer
+// below, and the user's operations on them: manual operation, the RAM grid's
+// handlers, the RAM file commands, the clock, start-up and the texts the
+// window shows. The window only draws this object's state.
+
+#include <cstdint>
+#include <string>
+
+#include "maschine/Sequenzer.h"
+#include "maschine/Umgebung.h"
+#include "microcode/Arbeitskopie.h"
+#include "microcode/MikrocodeTabelle.h"
+
+namespace ventaro {
+
+// The clock's own state; the window runs its timer from it.
+struct Taktzustand {
+    bool laeuft = false;
+    int position = 1;  // ticks per second, 1 to 20
+    int Intervall() const { return 1000 / position; }
+};
+
+// The microcode the machine reads. A base of TMaschine ahead of the
+// sequencer, so it exists before the sequencer is handed a reference to it.
+struct TMikrocode {
+    TMikrocodeTabelle Tabelle;
+    TArbeitskopie Mikrocode;
+};
+
+class TMaschine : public TMikrocode, public TSequenzer {
+public:
+    explicit TMaschine(Umgebung* umgebung = nullptr) : TSequenzer(umgebung, Tabelle, Mikrocode) {}
+    TMaschine(const TMaschine&) = delete;
+    TMaschine& operator=(const TMaschine&) = delete;
+
+    // The state as a value, and putting one back.
+    const TMaschinenzustand& Zustand() const { return *this; }
+    void SetzeZustand(const TMaschinenzustand& zustand) { static_cast<TMaschinenzustand&>(*this) = zustand; }
+
+    bool RamEditiert = false;
+    std::string RamDateiname;  // the save target's path; "neu" = none chosen
+    std::string Dateititel;    // file name shown in the title, Windows-1252
+    bool RasterGefuellt = false;  // start-up has written headers and cells
+
+    void MikrocodeKopieren() { Mikrocode.MikrocodeKopieren(Tabelle); }
+    void MikrocodeEinlesen();
+    // The machine's part of the start-up sequence; throws when the microcode
+    // cannot be loaded, and then stops where the sequence stops.
+    void Startvorgang();
+
+    // Manual operation.
+    void TorKlick(Tor t);
+    void RegisterKlick(Register r);
+    void PCRechtsklick();
+    void ALUBoxClick(int index);
+
+    // The RAM grid's handlers; rows count from 1.
+    void RAMGridExit();
+    void RAMGridSelectCell(int spalte, int zeile);
+    void RAMGridSetEditText(int spalte, int zeile, std::string text);
+    void RAMGridKeyPress(char zeichen);
+    // The user selects a cell: the handler runs when the row changes.
+    void ZeileWaehlen(int zeile);
+
+    // The RAM file commands, after their dialogs.
+    void RamDateiOeffnen(const std::string& pfad);
+    // False when no target is chosen yet and the caller must ask for one.
+    bool RamDateiSpeichern();
+    void RamDateiSpeichernUnter(const std::string& pfad);
+
+    // The clock.
+    const Taktzustand& Takt() const { return takt_; }
+    void StartBtnClick();
+    void StopBtnClick();
+    void Programmstarten1Click() { takt_.laeuft = true; }
+    void Programmbeenden1Click() { takt_.laeuft = false; }
+    void TaktrateChange(int position);
+    void TaktTick() { EinzelschrittBtnClick(); }
+
+    // What the window shows.
+    std::string ALULbl() const { return ZahlDreistellig(Anzeige.alu); }
+    std::string FlagLbl() const { return "F=" + std::to_string(Anzeige.flag); }
+    std::string MPCFlagText() const { return std::to_string(Anzeige.flag); }
+    std::string MPCText() const { return ZahlDreistellig(Anzeige.mpc); }
+    std::string MikroCodeEditText() const;
+    std::string DisplayEditText() const { return WortZuZellText(Anzeige.display); }
+    std::string Status1() const;
+    const Knoepfe& KnoepfeAktiv() const { return Aktiv; }
+
+private:
+    void KnoepfeFuerTakt(bool laeuft);
+
+    Taktzustand takt_;
+};
+
+}  // namespace ventaro

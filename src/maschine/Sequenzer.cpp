@@ -1,0 +1,165 @@
+#include "maschine/Sequenzer.h"
+
+#include <utility>
+
+#include "core/Fehler.h"
+
+namespace ventaro {
+namespace {
+
+// Runs its action when the scope ends, also when a step fails.
+template <typename Aktion>
+class AmEnde {
+public:
+    explicit AmEnde(Aktion aktion) : aktion_(std::move(aktion)) {}
+    ~AmEnde() { aktion_(); }
+    AmEnde(const AmEnde&) = delete;
+    AmEnde& operator=(const AmEnde&) = delete;
+
+private:
+    Aktion aktion_;
+};
+
+int AluZiffer(char c) {
+    if (c < '0' || c > '9') throw Fehler(meldung::KeinIntegerwert(std::string(1, c)));
+    return c - '0';
+}
+
+// Signals 1 to 10 and 13 to 18 act first, then MPCClear and MPCLoad.
+constexpr int kSignalfolge[SignalAnzahl] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14, 15, 16, 17, 18, 11, 12};
+
+Umgebung& StilleUmgebung() {
+    static Umgebung stille;
+    return stille;
+}
+
+}  // namespace
+
+TSequenzer::TSequenzer(Umgebung* umgebung, const TMikrocodeTabelle& tabelle, const TArbeitskopie& mikrocode)
+    : TDatenpfad(tabelle.Mnemonics), umgebung_(umgebung ? umgebung : &StilleUmgebung()), mikrocode_(mikrocode) {}
+
+void TSequenzer::EinzelschrittBtnClick() {
+    // A tick or click let through by the step's own event processing starts
+    // no second step.
+    if (schrittLaeuft_) return;
+    schrittLaeuft_ = true;
+    const AmEnde fertig([this] { schrittLaeuft_ = false; });
+    ++Schritte;
+    sprungAufNull_ = false;
+    Anzeige.mpc = MPC;
+    MikroschrittAusfuehren();
+    ++MPC;
+}
+
+void TSequenzer::MikroschrittAusfuehren() {
+    // The whole step works on this copy, even when the MPC or the table change.
+    const Steuerwort w = mikrocode_.Wort(MPC, Flag);
+    Anzeige.mikroCode = w;
+    // Converted one after the other, so a failure names the first bad character.
+    const int d15 = AluZiffer(w.Signal(15));
+    const int d16 = AluZiffer(w.Signal(16));
+    const int d17 = AluZiffer(w.Signal(17));
+    const int wert = d15 + 2 * d16 + 4 * d17 - 1;
+    AluAuswahl = wert > 6 ? KeineAluOperation : wert;
+    Aktualisiere();
+    for (int k : kSignalfolge) SignalAnwenden(k, w.Signal(k));
+}
+
+void TSequenzer::SignalAnwenden(int k, char c) {
+    const Signal& signal = SignalAn(k);
+    switch (signal.art) {
+        case Signalart::Tor: return TorAktion(signal.tor, c);
+        case Signalart::Latch: return LatchAktion(signal.reg, c);
+        case Signalart::PCI: return PCErhoehen(c);
+        case Signalart::MPCClear: return MPCLoeschen(c);
+        case Signalart::MPCLoad: return MPCLaden(c);
+        case Signalart::AluBit: return;  // the ALU bits act at the start of the step
+    }
+}
+
+void TSequenzer::TorAktion(Tor t, char c) {
+    Aktualisiere();
+    if ((c == '1' && !TorOffen(t)) || (c == '0' && TorOffen(t))) {
+        const bool offen = c == '1';
+        SetzeTorZustand(t, offen);
+        SetzeTor(t, offen);
+        Aktualisiere();
+    }
+}
+
+void TSequenzer::LatchAktion(Register r, char c) {
+    Aktualisiere();
+    TSpeicherCP1& reg = Reg(r);
+    if ((c == '1' && !reg.Laden()) || (c == '0' && reg.Laden())) {
+        reg.SetLaden(c == '1');
+        Aktualisiere();
+    }
+}
+
+void TSequenzer::PCErhoehen(char c) {
+    Aktualisiere();
+    if (c != '1') return;
+    TSpeicherCP1& pc = Reg(Register::PC);
+    pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
+    Aktualisiere();
+}
+
+void TSequenzer::MPCLoeschen(char c) {
+    umgebung_->EreignisseVerarbeiten();
+    Aktualisiere();
+    if (c == '1') {
+        SetzeMPC(0);
+        // Pressed only: the next passes make the two gates act.
+        SetzeTorZustand(Tor::PT, true);
+        SetzeTorZustand(Tor::Read, true);
+    }
+    umgebung_->EreignisseVerarbeiten();
+    Aktualisiere();
+}
+
+void TSequenzer::MPCLaden(char c) {
+    umgebung_->EreignisseVerarbeiten();
+    Aktualisiere();
+    if (c != '1') return;
+    // Opcode words that jump to themselves would nest without end.
+    if (sprungtiefe_ >= MaxSprungtiefe) throw Fehler(meldung::ZuVieleSpruenge());
+    SetzeMPC(static_cast<Wort>(Index(HighByte(ExternerBus), 0)));
+    if (MPC == 0) sprungAufNull_ = true;
+    umgebung_->EreignisseVerarbeiten();
+    Aktualisiere();
+    {
+        ++sprungtiefe_;
+        const AmEnde zurueck([this] { --sprungtiefe_; });
+        MikroschrittAusfuehren();
+    }
+    Aktualisiere();
+}
+
+void TSequenzer::SetzeMPC(Wort wert) {
+    MPC = wert;
+    Anzeige.mpc = wert;
+    Anzeige.mikroCode = mikrocode_.Wort(MPC, Flag);
+}
+
+void TSequenzer::ResetBtnClick() {
+    Tore = 0;
+    for (TSpeicherCP1& reg : Registerzellen) {
+        reg.SetLaden(false);
+        reg.SetRegisterInhalt(0);
+    }
+    Flag = 0;
+    AluAuswahl = KeineAluOperation;
+    Aktualisiere();
+    umgebung_->EreignisseVerarbeiten();
+    umgebung_->Warte(300);
+    ErsterSchritt();
+}
+
+void TSequenzer::ErsterSchritt() {
+    SetzeMPC(0);
+    MikroschrittAusfuehren();
+    ++MPC;
+    Aktualisiere();
+}
+
+}  // namespace ventaro
