@@ -1,0 +1,1 @@
+#include "maschine/Maschine.h"
