@@ -12,6 +12,9 @@
 
 namespace {
 
+// The lamp of an open gate, as the window draws it.
+const QColor kLampeGruen(0, 190, 0);
+
 int Zaehle(const QImage& bild, const QColor& farbe) {
     int anzahl = 0;
     for (int y = 0; y < bild.height(); ++y)
@@ -31,9 +34,14 @@ int main(int argc, char** argv) {
     QProcess programm;
     programm.start(QString::fromLocal8Bit(argv[1]), {});
     if (!programm.waitForStarted(5000)) return 1;
-    // Start-up pauses two seconds before its first microstep.
-    QThread::msleep(4500);
-    const QImage bild = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    // Start-up pauses two seconds before its first microstep, which opens PT
+    // and lights its green lamp: the screen is taken once that lamp shows.
+    QImage bild;
+    for (int versuch = 0; versuch < 120; ++versuch) {
+        QThread::msleep(250);
+        bild = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        if (Zaehle(bild, kLampeGruen) > 0) break;
+    }
     programm.kill();
     programm.waitForFinished(5000);
     if (!bild.save(QString::fromLocal8Bit(argv[2]))) return 1;

@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(Gitter()->ZellText(128), zelle127);
         QCOMPARE(Aktiv("EinzelschrittBtn"), meldungen == 0);
         QCOMPARE(Aktiv("StartBtn"), meldungen == 0);
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0 [prog.obj]"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION " [prog.obj]"));
         QVERIFY(!M().RamEditiert);
         QCOMPARE(dienste_->programmfehler, fehler);
         QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));  // reset, also with incorrect cells
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(dienste_->programmfehler[0].startsWith("Datei " + Pfad("fehlt.obj") + " kann nicht ge\u00f6ffnet werden. "));
         QCOMPARE(Gitter()->ZellText(1), QStringLiteral("05.005"));
         QVERIFY(M().RamEditiert);  // the edit is not marked as saved
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION));
     }
 
     void cancellingTheDialogsChangesNothing() {
@@ -96,7 +96,7 @@ private slots:
         Menue("ffnen1")->trigger();
         Menue("Speichernunter1")->trigger();
         QVERIFY(M().RamEditiert);
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION));
         QCOMPARE(M().RamDateiname, std::string("neu"));
     }
 
@@ -105,7 +105,7 @@ private slots:
         Werkzeug(QStringLiteral("RAM-Datei speichern"))->trigger();
         QCOMPARE(Lies(Pfad("neu.obj")), Zeilen(128, "00.000", "\r\n"));
         QCOMPARE(Lies(Pfad("neu.obj")).size(), 1024);
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0 [neu.obj]"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION " [neu.obj]"));
         // Now a target is known: no dialog.
         dienste_->speichernPfad = Pfad("anders.obj");
         M().RAMGridSetEditText(1, 1, "ab");

@@ -26,7 +26,7 @@ private slots:
     void cleanup() { Beende(); }
 
     void startupShowsTitleRamAndFirstMicrostep() {
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION));
         QCOMPARE(dienste_->wartezeiten, QList<int>{2000});
         QCOMPARE(Gitter()->horizontalHeaderItem(0)->text(), QStringLiteral("Adr."));
         QCOMPARE(Gitter()->horizontalHeaderItem(1)->text(), QStringLiteral("Inhalt"));
@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(dienste_->programmfehler.size(), 1);
         QVERIFY(dienste_->programmfehler[0].startsWith("Datei " + verzeichnis_.path() + "/ohne/mikrocode.dat kann nicht ge\u00f6ffnet werden. "));
         QVERIFY(dienste_->programmfehler[0].endsWith("."));
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION));
         QVERIFY(Gitter()->horizontalHeaderItem(0)->text().isEmpty());
         QVERIFY(Gitter()->item(0, 1)->text().isEmpty());
         QVERIFY(dienste_->wartezeiten.isEmpty());
@@ -294,7 +294,7 @@ private slots:
     void infoBoxShowsTheVersion() {
         QTimer::singleShot(0, aboutBox_.get(), &QDialog::accept);
         Menue("Info1")->trigger();
-        QCOMPARE(aboutBox_->VersionText(), QStringLiteral("Version 1.0.2.0"));
+        QCOMPARE(aboutBox_->VersionText(), QStringLiteral("Version " VENTARO_VERSION));
     }
 };
 
