@@ -18,19 +18,6 @@ char32_t Zeichen(unsigned char byte) {
     return byte;
 }
 
-void HaengeUtf8An(std::string& ziel, char32_t cp) {
-    if (cp < 0x80) {
-        ziel += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        ziel += static_cast<char>(0xC0 | (cp >> 6));
-        ziel += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        ziel += static_cast<char>(0xE0 | (cp >> 12));
-        ziel += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        ziel += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 int ByteFuer(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
     for (std::size_t i = 0; i < kObererBereich.size(); ++i)
@@ -61,6 +48,24 @@ bool NaechstesZeichen(std::string_view text, std::size_t& pos, char32_t& cp) {
 }
 
 }  // namespace
+
+void HaengeUtf8An(std::string& ziel, char32_t zeichen) {
+    if (zeichen < 0x80) {
+        ziel += static_cast<char>(zeichen);
+    } else if (zeichen < 0x800) {
+        ziel += static_cast<char>(0xC0 | (zeichen >> 6));
+        ziel += static_cast<char>(0x80 | (zeichen & 0x3F));
+    } else if (zeichen < 0x10000) {
+        ziel += static_cast<char>(0xE0 | (zeichen >> 12));
+        ziel += static_cast<char>(0x80 | ((zeichen >> 6) & 0x3F));
+        ziel += static_cast<char>(0x80 | (zeichen & 0x3F));
+    } else {
+        ziel += static_cast<char>(0xF0 | (zeichen >> 18));
+        ziel += static_cast<char>(0x80 | ((zeichen >> 12) & 0x3F));
+        ziel += static_cast<char>(0x80 | ((zeichen >> 6) & 0x3F));
+        ziel += static_cast<char>(0x80 | (zeichen & 0x3F));
+    }
+}
 
 std::string Cp1252ZuUtf8(std::string_view bytes) {
     std::string ergebnis;

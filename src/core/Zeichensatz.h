@@ -11,6 +11,9 @@ namespace ventaro {
 // undefined become the C1 control of the same value.
 std::string Cp1252ZuUtf8(std::string_view bytes);
 
+// Appends the code point in UTF-8.
+void HaengeUtf8An(std::string& ziel, char32_t zeichen);
+
 // Characters outside Windows-1252 become "?"; ersetzt (if given) tells whether
 // that happened. Invalid UTF-8 sequences count as such characters.
 std::string Utf8ZuCp1252(std::string_view utf8, bool* ersetzt = nullptr);

@@ -1,5 +1,7 @@
 #include "version/VersionsInfo.h"
 
+#include "core/Zeichensatz.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -263,21 +265,7 @@ private:
             } else if (c >= 0xD800 && c <= 0xDFFF) {
                 c = 0xFFFD;  // a surrogate without its partner
             }
-            if (c < 0x80) {
-                aus += static_cast<char>(c);
-            } else if (c < 0x800) {
-                aus += static_cast<char>(0xC0 | c >> 6);
-                aus += static_cast<char>(0x80 | (c & 0x3F));
-            } else if (c < 0x10000) {
-                aus += static_cast<char>(0xE0 | c >> 12);
-                aus += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-                aus += static_cast<char>(0x80 | (c & 0x3F));
-            } else {
-                aus += static_cast<char>(0xF0 | c >> 18);
-                aus += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-                aus += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-                aus += static_cast<char>(0x80 | (c & 0x3F));
-            }
+            HaengeUtf8An(aus, c);
         }
         return aus;
     }
@@ -333,6 +321,19 @@ const char* UntertypName(std::uint32_t typ, std::uint32_t untertyp) {
     return "";
 }
 
+// The string table of the first translation; without one the texts stay
+// empty.
+std::optional<Block> Stringtabelle(const Versionsdaten& version, const Block& wurzel) {
+    const auto vars = version.Kind(wurzel, "VarFileInfo");
+    const auto uebersetzung = vars ? version.Kind(*vars, "Translation") : std::nullopt;
+    if (!uebersetzung || uebersetzung->wertLaenge < 4) return std::nullopt;
+    const unsigned char* eintrag = version.Wert(*uebersetzung);
+    char schluessel[9];
+    std::snprintf(schluessel, sizeof schluessel, "%.4x%.4x", unsigned{U16(eintrag)}, unsigned{U16(eintrag + 2)});
+    const auto strings = version.Kind(wurzel, "StringFileInfo");
+    return strings ? version.Kind(*strings, schluessel) : std::nullopt;
+}
+
 }  // namespace
 
 void TVersionsInfo::Zuruecksetzen() { *this = TVersionsInfo(); }
@@ -384,16 +385,7 @@ void TVersionsInfo::Lese() {
         FIsVersionInfo = true;
     }
 
-    // The strings of the first translation only; without one they stay empty.
-    const auto vars = version.Kind(*wurzel, "VarFileInfo");
-    const auto uebersetzung = vars ? version.Kind(*vars, "Translation") : std::nullopt;
-    if (!uebersetzung || uebersetzung->wertLaenge < 4) return;
-    const unsigned char* eintrag = version.Wert(*uebersetzung);
-    char schluessel[9];
-    std::snprintf(schluessel, sizeof schluessel, "%.4x%.4x", unsigned{U16(eintrag)}, unsigned{U16(eintrag + 2)});
-
-    const auto strings = version.Kind(*wurzel, "StringFileInfo");
-    const auto tabelle = strings ? version.Kind(*strings, schluessel) : std::nullopt;
+    const auto tabelle = Stringtabelle(version, *wurzel);
     if (!tabelle) return;
     const std::pair<const char*, std::string TVersionsInfo::*> texte[] = {
         {"FileDescription", &TVersionsInfo::FFileDesciption},

@@ -6,12 +6,8 @@
 namespace ventaro::test {
 namespace {
 
-class RamDatei : public MachineTest {
+class RamDatei : public RamDateiMaschine {
 protected:
-    RamDatei() {
-        m.RamDateiname = "neu";
-        Micro(0, Word({"PT"}));  // Reset opens PT only, so it never reads a cell
-    }
     // The texts "00.000", "00.001", ... of count cells, each followed by the line end.
     static std::string Numbered(int count, const std::string& ende = "\r\n") {
         std::string bytes;

@@ -162,4 +162,14 @@ protected:
     TMaschine m{&env};
 };
 
+// A machine for the RAM file commands: no save target chosen yet, and a Reset
+// that opens PT only, so it never reads a cell.
+class RamDateiMaschine : public MachineTest {
+protected:
+    RamDateiMaschine() {
+        m.RamDateiname = "neu";
+        Micro(0, Word({"PT"}));
+    }
+};
+
 }  // namespace ventaro::test

@@ -11,11 +11,9 @@
 namespace ventaro::test {
 namespace {
 
-class FeindlicheRamDatei : public MachineTest {
+class FeindlicheRamDatei : public RamDateiMaschine {
 protected:
     FeindlicheRamDatei() {
-        m.RamDateiname = "neu";
-        Micro(0, Word({"PT"}));  // Reset opens PT only, so it never reads a cell
         m.RAMGridSetEditText(1, 1, "05.010");
         m.MPC = 50;
     }
