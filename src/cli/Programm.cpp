@@ -91,6 +91,8 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
         MeldungenAusgeben(sitzung.Meldungen(), 0, fehler);
         return kEingabefehler;
     }
+    // A run without a script cannot step back: it keeps no history.
+    if (skript.empty()) sitzung.Maschine().VerlaufAn(false);
     if (skript.empty()) return Programmlauf(sitzung, programm, optionen, fehler);
     if (!programm.empty()) sitzung.Befehl("oeffnen " + programm);
     return Skriptlauf(sitzung, skript, fehler);

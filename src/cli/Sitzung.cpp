@@ -126,47 +126,76 @@ void Sitzung::Zelle(const std::string& rest) {
     Ereignis([&] { maschine_.RAMGridSetEditText(1, adresse + 1, text); });
 }
 
+// The commands that take their arguments as words.
 void Sitzung::Einfach(const std::string& befehl, const std::vector<std::string>& argumente) {
-    if (befehl == "reset") {
-        Argumentzahl(argumente, 0, 0);
-        Ereignis([this] { maschine_.ResetBtnClick(); });
-    } else if (befehl == "schritt") {
-        Argumentzahl(argumente, 0, 1);
-        const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
-        // The button does nothing while it is disabled.
-        for (std::uint64_t i = 0; i < n && maschine_.KnoepfeAktiv().Mikroschritt; ++i) Schritt();
-    } else if (befehl == "lauf") {
-        Argumentzahl(argumente, 0, 1);
-        Lauf(argumente.empty() ? optionen_.maxMikroschritte : Anzahl(argumente[0]));
-    } else if (befehl == "klick") {
-        Argumentzahl(argumente, 1, 1);
-        if (const auto tor = NachName<Tor>(TorNamen, argumente[0]))
-            Ereignis([&] { maschine_.TorKlick(*tor); });
-        else if (const auto reg = NachName<Register>(RegisterNamen, argumente[0]))
-            Ereignis([&] { maschine_.RegisterKlick(*reg); });
-        else
-            throw Bedienfehler("kein Tor und kein Register: " + argumente[0]);
-    } else if (befehl == "pc+") {
-        Argumentzahl(argumente, 0, 0);
-        Ereignis([this] { maschine_.PCRechtsklick(); });
-    } else if (befehl == "alu") {
-        Argumentzahl(argumente, 1, 1);
-        const auto op = NachName<int>(AluNamen, argumente[0]);
-        if (!op && argumente[0] != "keine") throw Bedienfehler("keine ALU-Operation: " + argumente[0]);
-        Ereignis([&] { maschine_.ALUBoxClick(op ? *op : KeineAluOperation); });
-    } else if (befehl == "waehle") {
-        Argumentzahl(argumente, 1, 1);
-        const int adresse = Adresse(argumente[0]);
-        Ereignis([&] { maschine_.ZeileWaehlen(adresse + 1); });
-    } else if (befehl == "pruefen") {
-        Argumentzahl(argumente, 0, 0);
-        Ereignis([this] { maschine_.RAMGridExit(); });
-    } else if (befehl == "zeige") {
-        Argumentzahl(argumente, 0, 0);
-        Zeige();
-    } else {
-        throw Bedienfehler("unbekannter Befehl: " + befehl);
+    using Handler = void (Sitzung::*)(const std::vector<std::string>&);
+    struct Eintrag {
+        const char* name;
+        std::size_t min, max;
+        Handler handler;
+    };
+    static constexpr Eintrag befehle[] = {
+        {"reset", 0, 0, &Sitzung::Reset},          {"schritt", 0, 1, &Sitzung::Schritte},
+        {"lauf", 0, 1, &Sitzung::LaufBefehl},      {"klick", 1, 1, &Sitzung::Klick},
+        {"pc+", 0, 0, &Sitzung::PCPlus},           {"alu", 1, 1, &Sitzung::Alu},
+        {"waehle", 1, 1, &Sitzung::Waehle},        {"pruefen", 0, 0, &Sitzung::Pruefen},
+        {"zeige", 0, 0, &Sitzung::ZeigeBefehl},    {"zurueck", 0, 1, &Sitzung::Zurueck},
+        {"befehlzurueck", 0, 1, &Sitzung::BefehlZurueck},
+    };
+    for (const Eintrag& e : befehle) {
+        if (befehl != e.name) continue;
+        Argumentzahl(argumente, e.min, e.max);
+        return (this->*e.handler)(argumente);
     }
+    throw Bedienfehler("unbekannter Befehl: " + befehl);
+}
+
+void Sitzung::Reset(const std::vector<std::string>&) { Ereignis([this] { maschine_.ResetBtnClick(); }); }
+
+void Sitzung::Schritte(const std::vector<std::string>& argumente) {
+    const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
+    // The button does nothing while it is disabled.
+    for (std::uint64_t i = 0; i < n && maschine_.KnoepfeAktiv().Mikroschritt; ++i) Schritt();
+}
+
+void Sitzung::LaufBefehl(const std::vector<std::string>& argumente) {
+    Lauf(argumente.empty() ? optionen_.maxMikroschritte : Anzahl(argumente[0]));
+}
+
+void Sitzung::Klick(const std::vector<std::string>& argumente) {
+    if (const auto tor = NachName<Tor>(TorNamen, argumente[0]))
+        Ereignis([&] { maschine_.TorKlick(*tor); });
+    else if (const auto reg = NachName<Register>(RegisterNamen, argumente[0]))
+        Ereignis([&] { maschine_.RegisterKlick(*reg); });
+    else
+        throw Bedienfehler("kein Tor und kein Register: " + argumente[0]);
+}
+
+void Sitzung::PCPlus(const std::vector<std::string>&) { Ereignis([this] { maschine_.PCRechtsklick(); }); }
+
+void Sitzung::Alu(const std::vector<std::string>& argumente) {
+    const auto op = NachName<int>(AluNamen, argumente[0]);
+    if (!op && argumente[0] != "keine") throw Bedienfehler("keine ALU-Operation: " + argumente[0]);
+    Ereignis([&] { maschine_.ALUBoxClick(op ? *op : KeineAluOperation); });
+}
+
+void Sitzung::Waehle(const std::vector<std::string>& argumente) {
+    const int adresse = Adresse(argumente[0]);
+    Ereignis([&] { maschine_.ZeileWaehlen(adresse + 1); });
+}
+
+void Sitzung::Pruefen(const std::vector<std::string>&) { Ereignis([this] { maschine_.RAMGridExit(); }); }
+
+void Sitzung::ZeigeBefehl(const std::vector<std::string>&) { Zeige(); }
+
+void Sitzung::Zurueck(const std::vector<std::string>& argumente) {
+    const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
+    for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.MikroschrittZurueck();
+}
+
+void Sitzung::BefehlZurueck(const std::vector<std::string>& argumente) {
+    const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
+    for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.BefehlZurueck();
 }
 
 }  // namespace ventaro::cli

@@ -54,6 +54,17 @@ private:
     bool Ereignis(Handler&& handler);
     bool Schritt();
     void Einfach(const std::string& befehl, const std::vector<std::string>& argumente);
+    void Reset(const std::vector<std::string>& argumente);
+    void Schritte(const std::vector<std::string>& argumente);
+    void LaufBefehl(const std::vector<std::string>& argumente);
+    void Klick(const std::vector<std::string>& argumente);
+    void PCPlus(const std::vector<std::string>& argumente);
+    void Alu(const std::vector<std::string>& argumente);
+    void Waehle(const std::vector<std::string>& argumente);
+    void Pruefen(const std::vector<std::string>& argumente);
+    void ZeigeBefehl(const std::vector<std::string>& argumente);
+    void Zurueck(const std::vector<std::string>& argumente);
+    void BefehlZurueck(const std::vector<std::string>& argumente);
     void Zelle(const std::string& rest);
 
     Optionen optionen_;

@@ -58,6 +58,7 @@ json ZustandAlsJson(const TMaschine& m, const std::vector<std::string>& meldunge
         {"RAM", ram},
         {"Meldungen", texte},
         {"Mikroschritte", m.Mikroschritte()},
+        {"Verlauf", m.Rueckgaengig()},
     };
 }
 

@@ -36,6 +36,21 @@ public:
     Aussehen Look() const { return FAussehen; }
     std::string Beschriftung() const { return WortZuRegisterText(FRegisterInhalt); }
 
+    // Everything but the name, small enough to keep for every microstep.
+    struct Stand {
+        Wort eingang, inhalt, ausgang;
+        bool laden;
+        Aussehen aussehen;
+    };
+    Stand Sichern() const { return {FEingang, FRegisterInhalt, FAusgang, FLaden, FAussehen}; }
+    void Wiederherstellen(const Stand& s) {
+        FEingang = s.eingang;
+        FRegisterInhalt = s.inhalt;
+        FAusgang = s.ausgang;
+        FLaden = s.laden;
+        FAussehen = s.aussehen;
+    }
+
     bool operator==(const TSpeicherCP1&) const = default;
 
 private:

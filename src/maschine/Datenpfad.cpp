@@ -79,6 +79,7 @@ void TDatenpfad::SetzeWrite(bool offen) {
     if (offen) {
         // Only the 128 cells exist; a larger address fails like the grid does.
         if (RamAdresse >= TRamSpeicher::Zellenzahl) throw Fehler(meldung::GitterindexAusserhalb());
+        if (zellenAn_) zellenAn_->MerkeZelle(RamAdresse, Ram.Text(RamAdresse));
         Ram.SetzeText(RamAdresse, WortZuZellText(ExternerBus));
     }
     Aktualisiere();

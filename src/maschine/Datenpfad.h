@@ -8,6 +8,7 @@
 #include <string>
 
 #include "maschine/Maschinenzustand.h"
+#include "maschine/Verlauf.h"
 #include "microcode/MikrocodeTabelle.h"
 
 namespace ventaro {
@@ -35,6 +36,11 @@ public:
     std::uint64_t Durchlaeufe() const { return durchlaeufe_; }
 
 protected:
+    // While an action is recorded, Write tells the history each cell's text
+    // before it replaces it.
+    void ZellenMelden(TVerlauf* verlauf) { zellenAn_ = verlauf; }
+    // Makes a view redraw the display as after a pass (after undoing).
+    void AnzeigeErneuern() { ++durchlaeufe_; }
     // Shows the cell at the address in status panel 1 as mnemonic and
     // operand; an incorrect cell leaves the panel as it is.
     void ZelleDekodieren(int adresse);
@@ -44,6 +50,7 @@ private:
 
     const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
     std::uint64_t durchlaeufe_ = 0;
+    TVerlauf* zellenAn_ = nullptr;
 };
 
 }  // namespace ventaro

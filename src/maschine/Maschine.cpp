@@ -24,6 +24,11 @@ void TMaschine::MikrocodeEinlesen() {
     MikrocodeKopieren();
 }
 
+void TMaschine::MikrocodeKopieren() {
+    Mikrocode.MikrocodeKopieren(Tabelle);
+    VerlaufBeenden();
+}
+
 void TMaschine::Startvorgang() {
     RamEditiert = false;
     Flag = 0;
@@ -38,33 +43,6 @@ void TMaschine::Startvorgang() {
     Umwelt().EreignisseVerarbeiten();
     Umwelt().Warte(2000);
     ErsterSchritt();
-}
-
-// ---- Manual operation: each click ends with an update pass.
-
-void TMaschine::TorKlick(Tor t) {
-    const bool offen = !TorOffen(t);
-    SetzeTorZustand(t, offen);
-    // An open cell edit is committed and checked before Read takes the cell.
-    if (t == Tor::Read) RAMGridExit();
-    SetzeTor(t, offen);
-    Aktualisiere();
-}
-
-void TMaschine::RegisterKlick(Register r) {
-    Reg(r).SetLaden(!Reg(r).Laden());
-    Aktualisiere();
-}
-
-void TMaschine::PCRechtsklick() {
-    TSpeicherCP1& pc = Reg(Register::PC);
-    pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
-    Aktualisiere();
-}
-
-void TMaschine::ALUBoxClick(int index) {
-    AluAuswahl = index;
-    Aktualisiere();
 }
 
 // ---- The clock.

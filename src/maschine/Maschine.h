@@ -43,13 +43,17 @@ public:
     std::string Dateititel;    // file name shown in the title, Windows-1252
     bool RasterGefuellt = false;  // start-up has written headers and cells
 
-    void MikrocodeKopieren() { Mikrocode.MikrocodeKopieren(Tabelle); }
+    void MikrocodeKopieren();
     void MikrocodeEinlesen();
     // The machine's part of the start-up sequence; throws when the microcode
     // cannot be loaded, and then stops where the sequence stops.
     void Startvorgang();
 
-    // Manual operation.
+    // Recorded actions: each can be undone.
+    void EinzelschrittBtnClick();
+    void ResetBtnClick();
+
+    // Manual operation, recorded too.
     void TorKlick(Tor t);
     void RegisterKlick(Register r);
     void PCRechtsklick();
@@ -78,6 +82,15 @@ public:
     void TaktrateChange(int position);
     void TaktTick() { EinzelschrittBtnClick(); }
 
+    // Stepping back. Undoing restores the state before the latest recorded
+    // action; "Befehl zurück" undoes back to just before the latest microstep
+    // that began an instruction (or everything recorded).
+    void VerlaufAn(bool an);
+    std::size_t Rueckgaengig() const { return verlauf_.Aktionen(); }
+    std::size_t MikroschritteRueckgaengig() const { return verlauf_.Mikroschritte(); }
+    void MikroschrittZurueck();
+    void BefehlZurueck();
+
     // What the window shows.
     std::string ALULbl() const { return ZahlDreistellig(Anzeige.alu); }
     std::string FlagLbl() const { return "F=" + std::to_string(Anzeige.flag); }
@@ -90,8 +103,20 @@ public:
 
 private:
     void KnoepfeFuerTakt(bool laeuft);
+    // Runs a user's action, keeping in the history what it changes. An
+    // action that another one's event processing lets run is part of that one.
+    template <typename Aktion>
+    void Aufzeichnen(bool mikroschritt, Aktion aktion);
+    // Cell edits, the check of all cells, an opened file and new microcode
+    // make earlier states unreachable.
+    void VerlaufBeenden();
+    // Undoes the latest recorded action.
+    void Zuruecknehmen();
 
     Taktzustand takt_;
+    TVerlauf verlauf_;
+    bool verlaufAn_ = true;
+    bool zeichnetAuf_ = false;
 };
 
 }  // namespace ventaro

@@ -16,7 +16,8 @@ void TMaschine::RamDateiOeffnen(const std::string& pfad) {
     RamDateiname = pfad;
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) Ram.SetzeText(a, std::move(inhalt[a]));
     RAMGridExit();
-    ResetBtnClick();
+    // Part of opening, not an action of its own to undo.
+    TSequenzer::ResetBtnClick();
 }
 
 bool TMaschine::RamDateiSpeichern() {

@@ -7,6 +7,7 @@
 namespace ventaro {
 
 void TMaschine::RAMGridExit() {
+    VerlaufBeenden();
     Anzeige.statusart = Statusart::Leer;
     bool fehlerhaft = false;
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) {
@@ -20,6 +21,7 @@ void TMaschine::RAMGridExit() {
 void TMaschine::RAMGridSelectCell(int /*spalte*/, int zeile) { ZelleDekodieren(zeile - 1); }
 
 void TMaschine::RAMGridSetEditText(int /*spalte*/, int zeile, std::string text) {
+    VerlaufBeenden();
     Ram.SetzeText(zeile - 1, std::move(text));
     RamEditiert = true;  // every hand-over counts, also of an unchanged text
 }

@@ -58,6 +58,7 @@ const Fall kFaelle[] = {
     {.name = "ram_datei"},
     {.name = "mikrocode_laden"},
     {.name = "lauf_im_skript"},
+    {.name = "zurueck"},
     {.name = "zeichensatz"},
     // Run mode.
     {.name = "programm_halt", .argumente = {"--json", "fixtures/lda.obj"}},

@@ -1,0 +1,105 @@
+#include "maschine/Verlauf.h"
+
+namespace ventaro {
+namespace {
+
+template <typename Feld>
+void JedeZahl(Feld feld) {
+    // The order of the eight machine values in a picture.
+    feld(0, &TMaschinenzustand::ExternerBus);
+    feld(1, &TMaschinenzustand::InternerBus);
+    feld(2, &TMaschinenzustand::RamAdresse);
+    feld(3, &TMaschinenzustand::AluA);
+    feld(4, &TMaschinenzustand::AluB);
+    feld(5, &TMaschinenzustand::AluErgebnis);
+    feld(6, &TMaschinenzustand::Flag);
+    feld(7, &TMaschinenzustand::MPC);
+}
+
+}  // namespace
+
+std::uint32_t TVerlauf::TextNummer(const std::string& text) {
+    if (!texte_.empty() && texte_[letzteNummer_] == text) return letzteNummer_;
+    const auto [ort, neu] = textnummern_.try_emplace(text, static_cast<std::uint32_t>(texte_.size()));
+    if (neu) texte_.push_back(text);
+    letzteNummer_ = ort->second;
+    return letzteNummer_;
+}
+
+void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
+    if (eintraege_.size() >= Tiefe) AeltestenVergessen();
+    Eintrag& e = eintraege_.emplace_back();
+    Bild& b = e.vorher;
+    JedeZahl([&](int i, Wort TMaschinenzustand::*feld) { b.werte[i] = z.*feld; });
+    b.aluAuswahl = static_cast<std::int8_t>(z.AluAuswahl);
+    b.tore = z.Tore;
+    b.zeile = static_cast<std::uint8_t>(z.Ram.AktuelleZeile());
+    b.aktiv = z.Aktiv;
+    for (int r = 0; r < RegisterAnzahl; ++r) b.register_[r] = z.Registerzellen[r].Sichern();
+    b.anzeige[0] = z.Anzeige.alu;
+    b.anzeige[1] = z.Anzeige.flag;
+    b.anzeige[2] = z.Anzeige.mpc;
+    b.anzeige[3] = z.Anzeige.display;
+    b.mitMikroCode = z.Anzeige.mikroCode.has_value();
+    b.mikroCode = z.Anzeige.mikroCode.value_or(Steuerwort());
+    b.statusart = z.Anzeige.statusart;
+    b.statustext = TextNummer(z.Anzeige.statustext);
+    b.schritte = z.Schritte;
+    e.nummer = naechsteNummer_++;
+    e.mikroschritt = mikroschritt;
+    e.beginntBefehl = mikroschritt && z.MPC == 1;
+    if (mikroschritt) ++mikroschritte_;
+}
+
+void TVerlauf::MerkeZelle(int adresse, const std::string& alterText) {
+    if (eintraege_.empty()) return;
+    zellen_.push_back({eintraege_.back().nummer, static_cast<std::uint8_t>(adresse), alterText});
+}
+
+bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
+    if (eintraege_.empty()) return false;
+    const Eintrag& e = eintraege_.back();
+    const Bild& b = e.vorher;
+    JedeZahl([&](int i, Wort TMaschinenzustand::*feld) { z.*feld = b.werte[i]; });
+    z.AluAuswahl = b.aluAuswahl;
+    z.Tore = b.tore;
+    z.Ram.SetzeAktuelleZeile(b.zeile);
+    z.Aktiv = b.aktiv;
+    for (int r = 0; r < RegisterAnzahl; ++r) z.Registerzellen[r].Wiederherstellen(b.register_[r]);
+    z.Anzeige.alu = b.anzeige[0];
+    z.Anzeige.flag = b.anzeige[1];
+    z.Anzeige.mpc = b.anzeige[2];
+    z.Anzeige.display = b.anzeige[3];
+    z.Anzeige.mikroCode = b.mitMikroCode ? std::optional<Steuerwort>(b.mikroCode) : std::nullopt;
+    z.Anzeige.statusart = b.statusart;
+    z.Anzeige.statustext = texte_[b.statustext];
+    z.Schritte = b.schritte;
+    // The cells the action wrote, latest first, so the oldest text wins.
+    bool zellenGeaendert = false;
+    for (; !zellen_.empty() && zellen_.back().eintrag == e.nummer; zellen_.pop_back()) {
+        const Zelle& zelle = zellen_.back();
+        zellenGeaendert |= z.Ram.Text(zelle.adresse) != zelle.alterText;
+        z.Ram.SetzeText(zelle.adresse, zelle.alterText);
+    }
+    if (e.mikroschritt) --mikroschritte_;
+    eintraege_.pop_back();
+    return zellenGeaendert;
+}
+
+void TVerlauf::AeltestenVergessen() {
+    const Eintrag& e = eintraege_.front();
+    while (!zellen_.empty() && zellen_.front().eintrag == e.nummer) zellen_.pop_front();
+    if (e.mikroschritt) --mikroschritte_;
+    eintraege_.pop_front();
+}
+
+void TVerlauf::Loeschen() {
+    eintraege_.clear();
+    zellen_.clear();
+    mikroschritte_ = 0;
+    texte_.clear();
+    textnummern_.clear();
+    letzteNummer_ = 0;
+}
+
+}  // namespace ventaro

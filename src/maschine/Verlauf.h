@@ -1,0 +1,83 @@
+#pragma once
+// The history of recorded actions (microsteps, Reset, clicks on gates and
+// registers, the PC's right click, a choice in the ALU list). Before each
+// action it keeps what the action may change: the machine's state without
+// the RAM as a small fixed-size picture, and the old text of every cell the
+// action writes. Undoing an action puts all of it back.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "maschine/Maschinenzustand.h"
+
+namespace ventaro {
+
+class TVerlauf {
+public:
+    // The most actions kept; older ones are dropped.
+    static constexpr std::size_t Tiefe = 100000;
+
+    // An action begins: keeps the state it starts from. A microstep that
+    // starts with the MPC at 1 begins an instruction.
+    void Beginne(const TMaschinenzustand& zustand, bool mikroschritt);
+    // The action is about to replace the text of a cell.
+    void MerkeZelle(int adresse, const std::string& alterText);
+
+    // Puts the state before the latest action back and forgets the action.
+    // True when a cell's text changed by it. Nothing to undo: false.
+    bool Zuruecknehmen(TMaschinenzustand& zustand);
+    // Whether the latest action was a microstep that began an instruction.
+    bool LetzteBeginntBefehl() const { return !eintraege_.empty() && eintraege_.back().beginntBefehl; }
+
+    std::size_t Aktionen() const { return eintraege_.size(); }
+    std::size_t Mikroschritte() const { return mikroschritte_; }
+    void Loeschen();
+
+private:
+    // The state without the RAM and the status text, trivially copyable.
+    struct Bild {
+        Wort werte[8];  // ExternerBus to MPC
+        std::int8_t aluAuswahl;
+        std::uint8_t tore;
+        std::uint8_t zeile;
+        Knoepfe aktiv;
+        std::array<TSpeicherCP1::Stand, RegisterAnzahl> register_;
+        Wort anzeige[4];  // ALU, flag, MPC, display
+        bool mitMikroCode;
+        Steuerwort mikroCode;
+        Statusart statusart;
+        std::uint32_t statustext;
+        std::uint64_t schritte;
+    };
+    struct Eintrag {
+        Bild vorher;
+        std::uint64_t nummer;
+        bool mikroschritt;
+        bool beginntBefehl;
+    };
+    struct Zelle {
+        std::uint64_t eintrag;
+        std::uint8_t adresse;
+        std::string alterText;
+    };
+
+    std::uint32_t TextNummer(const std::string& text);
+    void AeltestenVergessen();
+
+    std::deque<Eintrag> eintraege_;
+    std::deque<Zelle> zellen_;
+    std::uint64_t naechsteNummer_ = 0;
+    std::size_t mikroschritte_ = 0;
+    // Status texts by number: a microstep rarely changes its text, and
+    // a number is all an entry keeps of it.
+    std::vector<std::string> texte_;
+    std::unordered_map<std::string, std::uint32_t> textnummern_;
+    std::uint32_t letzteNummer_ = 0;
+};
+
+}  // namespace ventaro
