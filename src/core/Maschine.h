@@ -14,6 +14,7 @@
 #include "core/Steuerwort.h"
 #include "core/Umgebung.h"
 #include "core/Wort.h"
+#include "memory/RamDatei.h"
 #include "memory/RamSpeicher.h"
 #include "microcode/Arbeitskopie.h"
 #include "microcode/MikrocodeTabelle.h"
@@ -115,6 +116,12 @@ public:
     // False when no target is chosen yet and the caller must ask for one.
     bool RamDateiSpeichern();
     void RamDateiSpeichernUnter(const std::string& pfad);
+    // A translated program text opened like a RAM file: the title names the
+    // text, and "Speichern" asks for a RAM file rather than overwrite it.
+    void ProgrammtextOeffnen(RamInhalt zellen, const std::string& pfad);
+    // The editor's cells taken into the RAM: an edit of the RAM, then the
+    // check and Reset as after opening.
+    void ProgrammtextUebernehmen(RamInhalt zellen);
 
     // The clock.
     const Taktzustand& Takt() const { return takt_; }
@@ -147,6 +154,7 @@ public:
 private:
     enum class Statusart : std::uint8_t { Leer, Warnung, Text };
 
+    void ZellenUebernehmen(RamInhalt zellen);
     void RechneAlu();
     void LatchAktion(Register r, char c);
     void TorAktion(Tor t, char c);
