@@ -139,6 +139,10 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
         return code == 0 ? 0 : kBedienfehler;
     }
 
+    if (!ausgabe.empty() && uebersetzen.empty() && alsText.empty()) {
+        fehler << "-o gilt nur mit --uebersetzen oder --als-text\n";
+        return kBedienfehler;
+    }
     if (!uebersetzen.empty() || !alsText.empty())
         return Umsetzen({mikrocode, alsText.empty() ? uebersetzen : alsText, ausgabe, !alsText.empty()}, aus, fehler);
 

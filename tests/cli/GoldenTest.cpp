@@ -90,6 +90,8 @@ const Fall kFaelle[] = {
      .argumente = {"--uebersetzen", "fixtures/utf8.asm"},
      .stderrTeil = "utf8.asm ist in UTF-8 geschrieben",
      .stdoutTeil = "04.001\r\n"},
+    {.name = "ausgabe_ohne_umsetzung", .argumente = {"-o", "aus.obj", "fixtures/lda.obj"}, .exitCode = 2,
+     .stderrTeil = "-o gilt nur mit --uebersetzen oder --als-text"},
     {.name = "als_text",
      .argumente = {"--als-text", "fixtures/lda.obj"},
      .stdoutTeil = "        LDA 5           ; 000\r\n        HALT            ; 001\r\n        ORG 5\r\n"},
