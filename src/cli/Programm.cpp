@@ -79,7 +79,8 @@ struct Umsetzung {
     bool alsText = false;
 };
 
-void Umsetzen(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler, bool& gelungen) {
+// False when the text has errors; they go to fehler, one line each.
+bool Umsetzen(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler) {
     TMikrocodeTabelle tabelle;
     tabelle.SetzePfad(auftrag.mikrocode);
     tabelle.AllesLaden();
@@ -88,27 +89,25 @@ void Umsetzen(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler,
         const std::vector<std::string> zeilen = programmtext::AlsProgrammtext(LeseRamDatei(auftrag.quelle), namen);
         if (auftrag.ausgabe.empty()) ZeilenAusgeben(zeilen, aus);
         else programmtext::SchreibeProgrammtext(auftrag.ausgabe, zeilen);
-        return;
+        return true;
     }
     const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(auftrag.quelle);
     if (!text.Warnung.empty()) fehler << Cp1252ZuUtf8(text.Warnung) << '\n';
     const programmtext::TUebersetzung u = programmtext::Uebersetze(text.Zeilen, namen);
     for (const programmtext::Fehlerzeile& f : u.Fehler) fehler << Cp1252ZuUtf8(f.text) << '\n';
-    gelungen = u.Gelungen();
-    if (!gelungen) return;
+    if (!u.Gelungen()) return false;
     if (auftrag.ausgabe.empty()) ZeilenAusgeben({u.Zellen.begin(), u.Zellen.end()}, aus);
     else SchreibeRamDatei(auftrag.ausgabe, u.Zellen);
+    return true;
 }
 
-int Umsetzen(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler) {
-    bool gelungen = true;
+int Umsetzungslauf(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler) {
     try {
-        Umsetzen(auftrag, aus, fehler, gelungen);
+        return Umsetzen(auftrag, aus, fehler) ? kHalt : kEingabefehler;
     } catch (const Fehler& f) {
         fehler << Cp1252ZuUtf8(Meldungstext(f.Text())) << '\n';
         return kEingabefehler;
     }
-    return gelungen ? kHalt : kEingabefehler;
 }
 
 }  // namespace
@@ -131,7 +130,8 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
                                              "Programmtext (*.asm) in eine RAM-Datei \u00fcbersetzen");
     auto* alsTextOption = app.add_option("--als-text", alsText, "RAM-Datei (*.obj) als Programmtext ausgeben");
     uebersetzenOption->excludes(alsTextOption);
-    app.add_option("-o,--ausgabe", ausgabe, "Ausgabedatei von --uebersetzen und --als-text (Vorgabe: Standardausgabe)");
+    app.add_option("-o,--ausgabe", ausgabe,
+                   "Ausgabedatei von --uebersetzen und --als-text (Vorgabe: Standardausgabe)");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -144,7 +144,8 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
         return kBedienfehler;
     }
     if (!uebersetzen.empty() || !alsText.empty())
-        return Umsetzen({mikrocode, alsText.empty() ? uebersetzen : alsText, ausgabe, !alsText.empty()}, aus, fehler);
+        return Umsetzungslauf({mikrocode, alsText.empty() ? uebersetzen : alsText, ausgabe, !alsText.empty()}, aus,
+                              fehler);
 
     Sitzung sitzung(optionen, aus);
     sitzung.SetzeWarnungsausgabe(fehler);

@@ -127,7 +127,8 @@ void Sitzung::ProgrammtextOeffnen(const std::string& pfad) {
     Ereignis([&] {
         const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(pfad);
         if (!text.Warnung.empty() && warnungen_) *warnungen_ << Cp1252ZuUtf8(text.Warnung) << '\n';
-        programmtext::TUebersetzung u = programmtext::Uebersetze(text.Zeilen, programmtext::TBefehlsnamen(maschine_.Tabelle));
+        programmtext::TUebersetzung u =
+            programmtext::Uebersetze(text.Zeilen, programmtext::TBefehlsnamen(maschine_.Tabelle));
         for (const programmtext::Fehlerzeile& f : u.Fehler) meldungen_.push_back(f.text);
         if (u.Gelungen()) maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad);
     });

@@ -29,6 +29,13 @@ struct Marke {
     int zeile;
 };
 
+// A statement that fills a cell, kept until all labels are known.
+struct Fuellung {
+    int adresse;
+    int zeile;
+    Anweisung anweisung;
+};
+
 std::string Zeile(int zeile) { return "Zeile " + std::to_string(zeile) + ": "; }
 
 std::string Zitat(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -64,8 +71,7 @@ private:
     TUebersetzung ergebnis_;
     std::map<std::string, Marke> marken_;
     std::array<int, kZellen> gefuelltIn_{};  // line that filled the cell; 0 = none
-    std::vector<std::pair<int, Anweisung>> fuellende_;  // (address, statement), line in zeile_
-    std::vector<int> zeileVon_;
+    std::vector<Fuellung> fuellungen_;
     std::vector<std::string> offen_;  // labels that still wait for the next cell filled
     int adresse_ = 0;
 };
@@ -74,10 +80,9 @@ TUebersetzung Uebersetzer::Ergebnis() {
     ergebnis_.Zellen.fill("00.000");
     for (std::size_t i = 0; i < zeilen_.size(); ++i) Zerlege(static_cast<int>(i) + 1, zeilen_[i]);
     // Operands may name labels defined further down.
-    for (std::size_t i = 0; i < fuellende_.size(); ++i) {
-        const auto& [adresse, anweisung] = fuellende_[i];
-        std::string text = Zelltext(zeileVon_[i], anweisung);
-        if (adresse < kZellen) ergebnis_.Zellen[adresse] = std::move(text);
+    for (const Fuellung& f : fuellungen_) {
+        std::string text = Zelltext(f.zeile, f.anweisung);
+        if (f.adresse < kZellen) ergebnis_.Zellen[f.adresse] = std::move(text);
     }
     std::stable_sort(ergebnis_.Fehler.begin(), ergebnis_.Fehler.end(),
                      [](const Fehlerzeile& a, const Fehlerzeile& b) { return a.zeile < b.zeile; });
@@ -92,12 +97,13 @@ void Uebersetzer::Zerlege(int nr, std::string_view zeile) {
     while (ende < zeile.size() && IstNamenszeichen(zeile[ende])) ++ende;
     if (ende < zeile.size() && zeile[ende] == ':' && IstName(zeile.substr(pos, ende - pos))) {
         const std::string name(zeile.substr(pos, ende - pos));
-        if (const auto alt = marken_.find(name); alt != marken_.end())
+        if (const auto alt = marken_.find(name); alt != marken_.end()) {
             Fehler(nr, "Marke " + Zitat(name) + " ist schon in Zeile " + std::to_string(alt->second.zeile) +
                            " definiert");
-        else
+        } else {
             marken_.emplace(name, Marke{adresse_, nr});
-        offen_.push_back(name);
+            offen_.push_back(name);
+        }
         pos = ende + 1;
     }
     Anweisung anweisung = Anweisunglesen(nr, zeile, pos);
@@ -105,8 +111,7 @@ void Uebersetzer::Zerlege(int nr, std::string_view zeile) {
     if (anweisung.art == Art::Org) return Org(nr, anweisung.operand);
     Fuellen(nr);
     offen_.clear();
-    fuellende_.emplace_back(adresse_, std::move(anweisung));
-    zeileVon_.push_back(nr);
+    fuellungen_.push_back({adresse_, nr, std::move(anweisung)});
     ++adresse_;
 }
 
