@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 # Seconds each fuzz target runs under "make fuzz".
 FUZZ_SEKUNDEN ?= 60
-FUZZZIELE  := mikrocode ramdatei wort maschine
+FUZZZIELE  := mikrocode ramdatei wort maschine programmtext
 # ON turns compiler warnings into errors; CI builds so.
 WERROR     ?= OFF
 

@@ -102,3 +102,14 @@ schreibe("maschine", "sprung-schleife", maschine(klein, b"01.000\r\n", b"\x03" *
 schreibe("maschine", "ohne-mikrocode", maschine(b"", b"", hand))
 schreibe("maschine", "worte", maschine(klein, programm,
                                        b"\x00\x00\x05\x00\x08" + b"1" * 18 + b"\x00\x01\x0a\x00\x01\x05" + laufen[:10]))
+
+# The translator: the example texts, a text full of errors, one in UTF-8,
+# and RAM files whose lines it also takes as cells.
+for beispiel in sorted((DATEN / "beispiele").glob("*.asm")):
+    schreibe("programmtext", beispiel.name, beispiel.read_bytes())
+schreibe("programmtext", "fehler.asm", b"LDA 1\nLDX 2\nNOP 1000\n")
+schreibe("programmtext", "utf8.asm", "\ufeff; ✓ UTF-8\nmÄH€\x81 1\n".encode("utf-8"))
+schreibe("programmtext", "gemischt.asm", b'ORG 127\r\nHLT\nHLT\rx: x: ZELLE "a""\n\tADD 1 2 ; "\nk: LDA k\n'
+         b'M\xe4h 999\nDAT 65536\nORG y\ny:\n01.002\nzelle ""\n')
+schreibe("programmtext", "zellen.obj", b"01.001\n\r02.002\r\r03.003\n\n04.004")
+schreibe("programmtext", "binaer.obj", bytes(range(256)))

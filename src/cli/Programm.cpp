@@ -10,6 +10,10 @@
 #include "core/Fehler.h"
 #include "core/Textdatei.h"
 #include "core/Zeichensatz.h"
+#include "memory/RamDatei.h"
+#include "programmtext/AlsProgrammtext.h"
+#include "programmtext/ProgrammtextDatei.h"
+#include "programmtext/Uebersetzer.h"
 
 namespace ventaro::cli {
 namespace {
@@ -64,6 +68,48 @@ int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& 
     return ende == Laufende::Halt ? kHalt : ende == Laufende::Grenze ? kGrenze : kEingabefehler;
 }
 
+// Lines as a file holds them: Windows-1252, CR LF after each.
+void ZeilenAusgeben(const std::vector<std::string>& zeilen, std::ostream& aus) {
+    for (const std::string& zeile : zeilen) aus << zeile << "\r\n";
+}
+
+// --uebersetzen and --als-text need the microcode table only, not a machine.
+struct Umsetzung {
+    std::string mikrocode, quelle, ausgabe;
+    bool alsText = false;
+};
+
+// False when the text has errors; they go to fehler, one line each.
+bool Umsetzen(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler) {
+    TMikrocodeTabelle tabelle;
+    tabelle.SetzePfad(auftrag.mikrocode);
+    tabelle.AllesLaden();
+    const programmtext::TBefehlsnamen namen(tabelle);
+    if (auftrag.alsText) {
+        const std::vector<std::string> zeilen = programmtext::AlsProgrammtext(LeseRamDatei(auftrag.quelle), namen);
+        if (auftrag.ausgabe.empty()) ZeilenAusgeben(zeilen, aus);
+        else programmtext::SchreibeProgrammtext(auftrag.ausgabe, zeilen);
+        return true;
+    }
+    const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(auftrag.quelle);
+    if (!text.Warnung.empty()) fehler << Cp1252ZuUtf8(text.Warnung) << '\n';
+    const programmtext::TUebersetzung u = programmtext::Uebersetze(text.Zeilen, namen);
+    for (const programmtext::Fehlerzeile& f : u.Fehler) fehler << Cp1252ZuUtf8(f.text) << '\n';
+    if (!u.Gelungen()) return false;
+    if (auftrag.ausgabe.empty()) ZeilenAusgeben({u.Zellen.begin(), u.Zellen.end()}, aus);
+    else SchreibeRamDatei(auftrag.ausgabe, u.Zellen);
+    return true;
+}
+
+int Umsetzungslauf(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fehler) {
+    try {
+        return Umsetzen(auftrag, aus, fehler) ? kHalt : kEingabefehler;
+    } catch (const Fehler& f) {
+        fehler << Cp1252ZuUtf8(Meldungstext(f.Text())) << '\n';
+        return kEingabefehler;
+    }
+}
+
 }  // namespace
 
 int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler) {
@@ -72,13 +118,20 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
     std::string skript;
     std::string programm;
     Optionen optionen;
+    std::string uebersetzen, alsText, ausgabe;
     app.add_option("--mikrocode", mikrocode, "Mikrocode-Datei (Vorgabe: mikrocode.dat neben dem Programm)");
     app.add_option("--skript", skript, "Skript mit einem Befehl je Zeile, - liest die Standardeingabe");
     app.add_option("--max-mikroschritte", optionen.maxMikroschritte, "h\u00f6chstens so viele Mikroschritte")
         ->check(CLI::PositiveNumber);
     app.add_flag("--json", optionen.json, "Zustand als JSON ausgeben");
     app.add_flag("--spur", optionen.spur, "eine Zeile je Mikroschritt ausgeben");
-    app.add_option("PROGRAMM", programm, "RAM-Datei (*.obj)");
+    app.add_option("PROGRAMM", programm, "RAM-Datei (*.obj) oder Programmtext (*.asm)");
+    auto* uebersetzenOption = app.add_option("--uebersetzen", uebersetzen,
+                                             "Programmtext (*.asm) in eine RAM-Datei \u00fcbersetzen");
+    auto* alsTextOption = app.add_option("--als-text", alsText, "RAM-Datei (*.obj) als Programmtext ausgeben");
+    uebersetzenOption->excludes(alsTextOption);
+    app.add_option("-o,--ausgabe", ausgabe,
+                   "Ausgabedatei von --uebersetzen und --als-text (Vorgabe: Standardausgabe)");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -86,7 +139,16 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
         return code == 0 ? 0 : kBedienfehler;
     }
 
+    if (!ausgabe.empty() && uebersetzen.empty() && alsText.empty()) {
+        fehler << "-o gilt nur mit --uebersetzen oder --als-text\n";
+        return kBedienfehler;
+    }
+    if (!uebersetzen.empty() || !alsText.empty())
+        return Umsetzungslauf({mikrocode, alsText.empty() ? uebersetzen : alsText, ausgabe, !alsText.empty()}, aus,
+                              fehler);
+
     Sitzung sitzung(optionen, aus);
+    sitzung.SetzeWarnungsausgabe(fehler);
     if (!sitzung.Hochfahren(mikrocode)) {
         MeldungenAusgeben(sitzung.Meldungen(), 0, fehler);
         return kEingabefehler;

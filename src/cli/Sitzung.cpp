@@ -6,6 +6,9 @@
 #include "cli/Zustand.h"
 #include "core/Fehler.h"
 #include "core/Wort.h"
+#include "core/Zeichensatz.h"
+#include "programmtext/ProgrammtextDatei.h"
+#include "programmtext/Uebersetzer.h"
 
 namespace ventaro::cli {
 namespace {
@@ -105,7 +108,8 @@ void Sitzung::Befehl(const std::string& zeile) {
         // A path may hold blanks: it is the rest of the line.
         const std::string pfad = OhneRaender(ohneKommentar.substr(befehl.size()));
         if (pfad.empty()) throw Bedienfehler(befehl + " braucht eine Datei");
-        if (befehl == "oeffnen") Ereignis([&] { maschine_.RamDateiOeffnen(pfad); });
+        if (befehl == "oeffnen" && programmtext::IstProgrammtextDatei(pfad)) ProgrammtextOeffnen(pfad);
+        else if (befehl == "oeffnen") Ereignis([&] { maschine_.RamDateiOeffnen(pfad); });
         if (befehl == "speichern") Ereignis([&] { maschine_.RamDateiSpeichernUnter(pfad); });
         if (befehl == "mikrocode")
             Ereignis([&] {
@@ -115,6 +119,19 @@ void Sitzung::Befehl(const std::string& zeile) {
         return;
     }
     Einfach(befehl, woerter);
+}
+
+// Like "Programmtext öffnen": every error line becomes a message, and a text
+// with errors changes nothing.
+void Sitzung::ProgrammtextOeffnen(const std::string& pfad) {
+    Ereignis([&] {
+        const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(pfad);
+        if (!text.Warnung.empty() && warnungen_) *warnungen_ << Cp1252ZuUtf8(text.Warnung) << '\n';
+        programmtext::TUebersetzung u =
+            programmtext::Uebersetze(text.Zeilen, programmtext::TBefehlsnamen(maschine_.Tabelle));
+        for (const programmtext::Fehlerzeile& f : u.Fehler) meldungen_.push_back(f.text);
+        if (u.Gelungen()) maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad);
+    });
 }
 
 void Sitzung::Zelle(const std::string& rest) {

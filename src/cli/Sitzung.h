@@ -35,6 +35,8 @@ public:
 
     TMaschine& Maschine() { return maschine_; }
     const std::vector<std::string>& Meldungen() const { return meldungen_; }
+    // Where warnings go that stop nothing (a program text in UTF-8).
+    void SetzeWarnungsausgabe(std::ostream& warnungen) { warnungen_ = &warnungen; }
 
     // The start-up sequence without its pause. False when the microcode could
     // not be loaded (the message is then the last one noted).
@@ -66,9 +68,11 @@ private:
     void Zurueck(const std::vector<std::string>& argumente);
     void BefehlZurueck(const std::vector<std::string>& argumente);
     void Zelle(const std::string& rest);
+    void ProgrammtextOeffnen(const std::string& pfad);
 
     Optionen optionen_;
     std::ostream& aus_;
+    std::ostream* warnungen_ = nullptr;
     TMaschine maschine_;
     std::vector<std::string> meldungen_;
 };

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "maschine/Sequenzer.h"
+#include "memory/RamDatei.h"
 #include "maschine/Umgebung.h"
 #include "microcode/Arbeitskopie.h"
 #include "microcode/MikrocodeTabelle.h"
@@ -72,6 +73,12 @@ public:
     // False when no target is chosen yet and the caller must ask for one.
     bool RamDateiSpeichern();
     void RamDateiSpeichernUnter(const std::string& pfad);
+    // A translated program text opened like a RAM file: the title names the
+    // text, and "Speichern" asks for a RAM file rather than overwrite it.
+    void ProgrammtextOeffnen(RamInhalt zellen, const std::string& pfad);
+    // The editor's cells taken into the RAM: an edit of the RAM, then the
+    // check and Reset as after opening.
+    void ProgrammtextUebernehmen(RamInhalt zellen);
 
     // The clock.
     const Taktzustand& Takt() const { return takt_; }
@@ -102,6 +109,7 @@ public:
     const Knoepfe& KnoepfeAktiv() const { return Aktiv; }
 
 private:
+    void ZellenUebernehmen(RamInhalt zellen);
     void KnoepfeFuerTakt(bool laeuft);
     // Runs a user's action, keeping in the history what it changes. An
     // action that another one's event processing lets run is part of that one.

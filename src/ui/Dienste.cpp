@@ -11,7 +11,8 @@
 namespace ventaro::ui {
 namespace {
 
-const QString kFilter = QStringLiteral("RAM-Datei (*.obj)");
+const QString kRamDatei = QStringLiteral("RAM-Datei (*.obj)");
+const QString kProgrammtext = QStringLiteral("Programmtext (*.asm)");
 
 // Message texts break lines with a lone carriage return.
 QString Zeilen(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
@@ -22,11 +23,12 @@ void Box(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const 
     box.exec();
 }
 
-QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
+QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus, const QString& filter = kRamDatei,
+               const QString& endung = QStringLiteral("obj")) {
     QFileDialog dialog(eltern);
     dialog.setAcceptMode(modus);
-    dialog.setNameFilter(kFilter);
-    dialog.setDefaultSuffix(QStringLiteral("obj"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(endung);
     // The save dialog does not ask before replacing; the open dialog takes a
     // typed name of a file that does not exist, and reading then fails.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -60,6 +62,14 @@ bool DesktopDienste::FrageJaNein(QWidget* eltern, const QString& text) {
 QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptOpen); }
 
 QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptSave); }
+
+QString DesktopDienste::ProgrammtextZumOeffnen(QWidget* eltern) {
+    return Dialog(eltern, QFileDialog::AcceptOpen, kProgrammtext, QStringLiteral("asm"));
+}
+
+QString DesktopDienste::ProgrammtextZumSpeichern(QWidget* eltern) {
+    return Dialog(eltern, QFileDialog::AcceptSave, kProgrammtext, QStringLiteral("asm"));
+}
 
 void DesktopDienste::DokumentOeffnen(const QString& pfad) { QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)); }
 

@@ -25,6 +25,9 @@ public:
     // The file dialogs of the RAM file; an empty text when cancelled.
     virtual QString RamDateiZumOeffnen(QWidget* eltern) = 0;
     virtual QString RamDateiZumSpeichern(QWidget* eltern) = 0;
+    // The same for program texts (*.asm).
+    virtual QString ProgrammtextZumOeffnen(QWidget* eltern) = 0;
+    virtual QString ProgrammtextZumSpeichern(QWidget* eltern) = 0;
     // Opens a document in the desktop's viewer for its type.
     virtual void DokumentOeffnen(const QString& pfad) = 0;
 };
@@ -40,6 +43,8 @@ public:
     bool FrageJaNein(QWidget* eltern, const QString& text) override;
     QString RamDateiZumOeffnen(QWidget* eltern) override;
     QString RamDateiZumSpeichern(QWidget* eltern) override;
+    QString ProgrammtextZumOeffnen(QWidget* eltern) override;
+    QString ProgrammtextZumSpeichern(QWidget* eltern) override;
     void DokumentOeffnen(const QString& pfad) override;
 };
 

@@ -310,6 +310,10 @@ void TForm1::BaueMenuesUndWerkzeugleiste() {
     eintrag(datei, "Speichern1", "Speichern", &TForm1::Speichern1Click);
     eintrag(datei, "Speichernunter1", "Speichern unter...", &TForm1::Speichernunter1Click);
     datei->addSeparator();
+    eintrag(datei, "Programmtextoeffnen1", "Programmtext öffnen...", &TForm1::Programmtextoeffnen1Click);
+    eintrag(datei, "AlsProgrammtextspeichern1", "Als Programmtext speichern...",
+            &TForm1::AlsProgrammtextspeichern1Click);
+    datei->addSeparator();
     eintrag(datei, "Beenden1", "Beenden", &TForm1::Beenden1Click);
     QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
     eintrag(bearbeiten, "Programmstarten1", "Programm starten", &TForm1::Programmstarten1Click);
@@ -317,6 +321,7 @@ void TForm1::BaueMenuesUndWerkzeugleiste() {
     eintrag(bearbeiten, "Reset1", "Reset", &TForm1::ResetBtnClick);
     bearbeiten->addSeparator();
     eintrag(bearbeiten, "Mikrocodebearbeiten1", "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
+    eintrag(bearbeiten, "Programmtext1", "Programmtext", &TForm1::Programmtext1Click);
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
     eintrag(hilfe, "HilfezumModellrechner1", "Hilfe zum Modellrechner", &TForm1::HilfezumModellrechner1Click);
     eintrag(hilfe, "Tutorium1", "Tutorium", &TForm1::Tutorium1Click);

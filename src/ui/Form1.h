@@ -31,6 +31,7 @@ class RamGitter;
 class SpeicherCP1Ansicht;
 class TmcDlg;
 class TAboutBox;
+class ProgrammtextFenster;
 
 class TForm1 : public QMainWindow, private Umgebung {
     Q_OBJECT
@@ -65,6 +66,11 @@ public:
     void HilfezumModellrechner1Click();
     void Tutorium1Click();
     void Info1Click();
+    // Program texts (Form1Programmtext.cpp).
+    void Programmtextoeffnen1Click();
+    void AlsProgrammtextspeichern1Click();
+    void Programmtext1Click();
+    ProgrammtextFenster* Programmtextfenster() const { return programmtextFenster_; }
 
 protected:
     void changeEvent(QEvent* ereignis) override;
@@ -102,6 +108,7 @@ private:
     TMaschine maschine_;
     TmcDlg* mcDlg_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
+    ProgrammtextFenster* programmtextFenster_ = nullptr;
 
     Datenpfadflaeche* flaeche_ = nullptr;
     std::array<QAbstractButton*, TorAnzahl> tore_{};

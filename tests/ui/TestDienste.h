@@ -18,6 +18,8 @@ public:
     bool antwortJa = false;
     QString oeffnenPfad;
     QString speichernPfad;
+    QString textOeffnenPfad;
+    QString textSpeichernPfad;
     QStringList geoeffneteDokumente;
     // Runs while a "Ventaro" box is open, as the user's events would.
     std::function<void()> waehrendProgrammfehler;
@@ -36,6 +38,8 @@ public:
     }
     QString RamDateiZumOeffnen(QWidget*) override { return oeffnenPfad; }
     QString RamDateiZumSpeichern(QWidget*) override { return speichernPfad; }
+    QString ProgrammtextZumOeffnen(QWidget*) override { return textOeffnenPfad; }
+    QString ProgrammtextZumSpeichern(QWidget*) override { return textSpeichernPfad; }
     void DokumentOeffnen(const QString& pfad) override { geoeffneteDokumente << pfad; }
 };
 

@@ -1,0 +1,24 @@
+#pragma once
+// Colours of the program text: mnemonics of the loaded microcode, directives,
+// labels, numbers, cell texts and comments.
+
+#include <QSet>
+#include <QSyntaxHighlighter>
+
+namespace ventaro::ui {
+
+class ProgrammtextHervorhebung : public QSyntaxHighlighter {
+    Q_OBJECT
+public:
+    explicit ProgrammtextHervorhebung(QTextDocument* dokument);
+    // The names (upper case) that count as mnemonics; rehighlights on change.
+    void SetzeMnemonics(const QSet<QString>& namen);
+
+protected:
+    void highlightBlock(const QString& zeile) override;
+
+private:
+    QSet<QString> mnemonics_;
+};
+
+}  // namespace ventaro::ui

@@ -1,0 +1,112 @@
+// The program text editor, typed into and clicked like a user does, and the
+// menu command that opens a program text.
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "Testfenster.h"
+#include "ui/ProgrammtextEditor.h"
+#include "ui/ProgrammtextFenster.h"
+
+using namespace ventaro;
+using namespace ventaro::ui;
+
+class ProgrammtextFensterTest : public test::Testfenster {
+    Q_OBJECT
+
+    ProgrammtextFenster* Fenster() {
+        Menue("Programmtext1")->trigger();
+        ProgrammtextFenster* fenster = form_->Programmtextfenster();
+        if (!fenster || !fenster->isVisible()) qFatal("no program text window");
+        return fenster;
+    }
+    template <typename T>
+    T* Im(ProgrammtextFenster* fenster, const char* name) {
+        T* kind = fenster->findChild<T*>(QString::fromLatin1(name));
+        if (!kind) qFatal("missing control %s", name);
+        return kind;
+    }
+    static void Tippe(QWidget* feld, const QStringList& zeilen) {
+        for (int i = 0; i < zeilen.size(); ++i) {
+            if (i > 0) QTest::keyClick(feld, Qt::Key_Return);
+            QTest::keyClicks(feld, zeilen[i]);
+        }
+    }
+
+private slots:
+    void init() { Starte(true); }
+    void cleanup() { Beende(); }
+
+    void translatingFillsTheRamOrListsTheErrors_data() {
+        QTest::addColumn<QStringList>("text");
+        QTest::addColumn<QStringList>("zellen");  // cells 0.. afterwards
+        QTest::addColumn<QStringList>("fehler");
+        QTest::addColumn<QStringList>("boxen");   // of the cell check
+        QTest::newRow("richtig") << QStringList{"start: lda zahl ; Akku := 7", "  HLT", "zahl: DAT 7"}
+                                 << QStringList{"01.002", "00.000", "00.007", "00.000"} << QStringList{}
+                                 << QStringList{};
+        QTest::newRow("Zelle nicht korrekt") << QStringList{"LDA 300", "ZELLE \"x\""}
+                                             << QStringList{"01.300", "x", "00.000"} << QStringList{}
+                                             << QStringList{"Inhalt der Zelle 000 ist nicht korrekt.",
+                                                            "Inhalt der Zelle 001 ist nicht korrekt."};
+        QTest::newRow("Fehler") << QStringList{"LDA 1", "; Kommentar", "LDX 5", "LDA ende"}
+                                << QStringList{"02.000", "02.000", "02.000", "02.000"}
+                                << QStringList{"Zeile 3: Unbekannter Befehl \"LDX\"",
+                                               "Zeile 4: Marke \"ende\" ist nicht definiert"}
+                                << QStringList{};
+    }
+    void translatingFillsTheRamOrListsTheErrors() {
+        QFETCH(QStringList, text);
+        QFETCH(QStringList, zellen);
+        QFETCH(QStringList, fehler);
+        QFETCH(QStringList, boxen);
+        for (int a = 0; a < 128; ++a) M().Ram.SetzeText(a, "02.000");
+        M().RamEditiert = false;
+        M().MPC = 5;
+        ProgrammtextFenster* fenster = Fenster();
+        auto* editor = Im<ProgrammtextEditor>(fenster, "Programmtexteditor");
+        Tippe(editor, text);
+        QTest::mouseClick(Im<QPushButton>(fenster, "UebernehmenBtn"), Qt::LeftButton);
+
+        for (int a = 0; a < zellen.size(); ++a) QCOMPARE(QString::fromStdString(M().Ram.Text(a)), zellen[a]);
+        auto* liste = Im<QListWidget>(fenster, "Fehlerliste");
+        QStringList gelistet;
+        for (int i = 0; i < liste->count(); ++i) gelistet << liste->item(i)->text();
+        QCOMPARE(gelistet, fehler);
+        QCOMPARE(dienste_->fehlerboxen, boxen);
+        QCOMPARE(M().RamEditiert, fehler.isEmpty());
+        QCOMPARE(M().MPC, fehler.isEmpty() ? 1 : 5);  // Reset follows the check
+        QCOMPARE(Kind<QPushButton>("EinzelschrittBtn")->isEnabled(), boxen.isEmpty());
+        if (fehler.isEmpty()) return;
+        QCOMPARE(editor->MarkierteZeilen(), (std::set<int>{3, 4}));
+        // A click on an error puts the cursor on its line.
+        const QRect ort = liste->visualItemRect(liste->item(1));
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ort.center());
+        QCOMPARE(editor->textCursor().blockNumber() + 1, 4);
+    }
+
+    void openingAProgramTextFillsTheRamOrShowsOneErrorBox() {
+        const QString pfad = verzeichnis_.path() + "/programm.asm";
+        QFile datei(pfad);
+        QVERIFY(datei.open(QIODevice::WriteOnly));
+        datei.write("LDX 1\r\nLDA 1000\r\n");
+        datei.close();
+        dienste_->textOeffnenPfad = pfad;
+        Menue("Programmtextoeffnen1")->trigger();
+        QCOMPARE(dienste_->fehlerboxen, QStringList{"Zeile 1: Unbekannter Befehl \"LDX\"\r"
+                                                    "Zeile 2: Operand 1000 liegt nicht zwischen 0 und 999"});
+        QCOMPARE(M().Ram.Text(0), std::string("00.000"));
+
+        QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        datei.write("LDA 5\n");
+        datei.close();
+        Menue("Programmtextoeffnen1")->trigger();
+        QCOMPARE(M().Ram.Text(0), std::string("01.005"));
+        QVERIFY(form_->windowTitle().endsWith(" [programm.asm]"));
+        QCOMPARE(M().RamDateiname, std::string("neu"));  // "Speichern" asks for a RAM file
+    }
+};
+
+QTEST_MAIN(ProgrammtextFensterTest)
+#include "ProgrammtextFensterTest.moc"
