@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -22,9 +23,11 @@ void Box(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const 
     box.exec();
 }
 
-QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
-    QFileDialog dialog(eltern);
-    dialog.setAcceptMode(modus);
+}  // namespace
+
+QString DesktopDienste::Dateidialog(QWidget* eltern, bool speichern) {
+    QFileDialog dialog(eltern, QString(), ordner_);
+    dialog.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setNameFilter(kFilter);
     dialog.setDefaultSuffix(QStringLiteral("obj"));
     // The save dialog does not ask before replacing; the open dialog takes a
@@ -32,10 +35,10 @@ QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    const QString datei = dialog.selectedFiles().front();
+    ordner_ = QFileInfo(datei).absolutePath();
+    return datei;
 }
-
-}  // namespace
 
 void DesktopDienste::Fehlerbox(QWidget* eltern, const QString& text) {
     Box(eltern, QMessageBox::Critical, QStringLiteral("Fehler"), text);
@@ -57,9 +60,9 @@ bool DesktopDienste::FrageJaNein(QWidget* eltern, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptOpen); }
+QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) { return Dateidialog(eltern, false); }
 
-QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptSave); }
+QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dateidialog(eltern, true); }
 
 void DesktopDienste::DokumentOeffnen(const QString& pfad) { QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)); }
 

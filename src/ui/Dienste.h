@@ -32,6 +32,9 @@ public:
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.
 class DesktopDienste : public Dienste {
 public:
+    // The file dialogs start in the folder of the last file chosen in
+    // either, the first time in startordner.
+    explicit DesktopDienste(QString startordner = {}) : ordner_(std::move(startordner)) {}
     void Fehlerbox(QWidget* eltern, const QString& text) override;
     void Programmfehler(QWidget* eltern, const QString& text) override;
     void Warte(int ms) override;
@@ -41,6 +44,10 @@ public:
     QString RamDateiZumOeffnen(QWidget* eltern) override;
     QString RamDateiZumSpeichern(QWidget* eltern) override;
     void DokumentOeffnen(const QString& pfad) override;
+
+private:
+    QString Dateidialog(QWidget* eltern, bool speichern);
+    QString ordner_;
 };
 
 }  // namespace ventaro::ui

@@ -81,6 +81,25 @@ private slots:
         QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));  // reset, also with incorrect cells
     }
 
+    // "ventaro DATEI.obj": the file opens after the start-up as "Öffnen"
+    // opens it; one that cannot be read is reported and the program goes on.
+    void aFileNamedAtStartOpensAfterTheStartup_data() {
+        QTest::addColumn<bool>("lesbar");
+        QTest::newRow("lesbar") << true;
+        QTest::newRow("fehlt") << false;
+    }
+    void aFileNamedAtStartOpensAfterTheStartup() {
+        QFETCH(bool, lesbar);
+        const QString datei = Pfad(lesbar ? "start.obj" : "fehlt-beim-start.obj");
+        if (lesbar) Schreibe(datei, Zeilen(128, "01.002", "\r\n"));
+        Beende();
+        Starte(true, datei);
+        QCOMPARE(form_->windowTitle(), lesbar ? QStringLiteral("Ventaro 1.0.2.0 [start.obj]") : QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(Gitter()->ZellText(128), lesbar ? QStringLiteral("01.002") : QStringLiteral("00.000"));
+        QCOMPARE(dienste_->programmfehler.size(), lesbar ? 0 : 1);
+        QVERIFY(form_->isVisible());
+    }
+
     void openingAMissingFileChangesNothing() {
         M().RAMGridSetEditText(1, 1, "05.005");
         Oeffne(Pfad("fehlt.obj"));
