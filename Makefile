@@ -14,7 +14,7 @@ PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth binutils-mingw-w6
 PAKETE_BENCH := libbenchmark-dev
 PAKETE_FUZZ := clang libclang-rt-14-dev
 # Building and checking the Debian package.
-PAKETE_PAKET := dpkg-dev lintian desktop-file-utils appstream shared-mime-info strace
+PAKETE_PAKET := dpkg-dev file lintian desktop-file-utils appstream shared-mime-info strace
 
 .PHONY: all run test test-san test-paket paket fuzz bench pakete pakete-test pakete-bench pakete-fuzz pakete-paket bauen clean
 
