@@ -3,7 +3,8 @@
 # unpacked into a temporary root with dpkg-deb -x, and its programs run from
 # there; lintian, desktop-file-validate and appstreamcli check it. A check
 # whose tool is missing is skipped with a message; any other failure fails.
-# Usage: PaketTest.sh BUILDORDNER MIMETYP
+# Usage: PaketTest.sh BUILDORDNER MIMETYP; PAKET_BEHALTEN=1 keeps the
+# temporary folder for a look.
 set -uo pipefail
 bau=$(cd "$1" && pwd)
 mimetyp=$2
