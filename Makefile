@@ -3,6 +3,7 @@ BUILD      ?= build
 BENCH_BUILD ?= build-bench
 SAN_BUILD  ?= build-san
 FUZZ_BUILD ?= build-fuzz
+PAKET_BUILD ?= build-paket
 JOBS       ?= $(shell nproc)
 # Seconds each fuzz target runs under "make fuzz".
 FUZZ_SEKUNDEN ?= 60
@@ -14,8 +15,10 @@ PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev qt6-ba
 PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth binutils-mingw-w64-x86-64 poppler-utils
 PAKETE_BENCH := libbenchmark-dev
 PAKETE_FUZZ := clang libclang-rt-14-dev
+# Building and checking the Debian package.
+PAKETE_PAKET := dpkg-dev file lintian desktop-file-utils appstream shared-mime-info strace
 
-.PHONY: all run test test-san fuzz bench pakete pakete-test pakete-bench pakete-fuzz bauen bauen-test clean
+.PHONY: all run test test-san test-paket paket fuzz bench pakete pakete-test pakete-bench pakete-fuzz pakete-paket bauen bauen-test clean
 
 all: bauen
 
@@ -31,6 +34,9 @@ pakete-bench: pakete
 pakete-fuzz: pakete
 	@scripts/pakete.sh $(PAKETE_FUZZ)
 
+pakete-paket: pakete
+	@scripts/pakete.sh $(PAKETE_PAKET)
+
 # The programs alone need only the build packages; the tests' packages come
 # with "make test", which configures the same tree with its tests.
 bauen: pakete
@@ -45,9 +51,16 @@ bauen-test: pakete-test
 run: bauen
 	$(BUILD)/bin/ventaro
 
+# Everything but the package test, which "make test-paket" runs.
 test: bauen-test
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE paket
 	@$(MAKE) --no-print-directory test-san
+
+# Builds the Debian package from $(BUILD), unpacks it into a temporary root,
+# runs both programs from there and checks it with lintian and the
+# validators of its desktop files.
+test-paket: bauen-test pakete-paket
+	cd $(BUILD) && ctest --output-on-failure -L paket
 
 # The core and CLI tests, the hostile files and the fuzz corpus once more,
 # built with AddressSanitizer and UndefinedBehaviorSanitizer: any report ends
@@ -75,10 +88,21 @@ fuzz: pakete-fuzz
 	    -artifact_prefix=$(FUZZ_BUILD)/funde/$$ziel- $(FUZZ_BUILD)/korpus/$$ziel fuzz/korpus/$$ziel; \
 	done
 
+# ventaro_VERSION_amd64.deb in this folder, built with all of Debian's
+# hardening flags; install it with "apt install ./ventaro_VERSION_amd64.deb".
+BAUFLAGGEN := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+paket: pakete-paket
+	cmake -S . -B $(PAKET_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_CXX_FLAGS="$$($(BAUFLAGGEN) CXXFLAGS) $$($(BAUFLAGGEN) CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BAUFLAGGEN) LDFLAGS)"
+	cmake --build $(PAKET_BUILD) -j $(JOBS)
+	cd $(PAKET_BUILD) && cpack -G DEB
+	cp $(PAKET_BUILD)/ventaro_*_amd64.deb .
+
 bench: pakete-bench
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_TESTS=OFF -DVENTARO_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bin/ventaro-bench
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(PAKET_BUILD) ventaro_*_amd64.deb

@@ -1,13 +1,12 @@
 #include "cli/Programm.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <climits>
 #include <iostream>
 
 #include "cli/Sitzung.h"
 #include "core/Fehler.h"
+#include "core/Programmpfade.h"
 #include "core/Textdatei.h"
 #include "core/Zeichensatz.h"
 #include "memory/RamDatei.h"
@@ -19,14 +18,6 @@ namespace ventaro::cli {
 namespace {
 
 constexpr int kHalt = 0, kEingabefehler = 1, kBedienfehler = 2, kGrenze = 3;
-
-std::string Programmverzeichnis() {
-    char pfad[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
-    if (n <= 0) return "./";
-    const std::string ganz(pfad, static_cast<std::size_t>(n));
-    return ganz.substr(0, ganz.find_last_of('/') + 1);
-}
 
 void MeldungenAusgeben(const std::vector<std::string>& meldungen, std::size_t ab, std::ostream& fehler) {
     for (std::size_t i = ab; i < meldungen.size(); ++i) fehler << Cp1252ZuUtf8(meldungen[i]) << '\n';
@@ -114,12 +105,14 @@ int Umsetzungslauf(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fe
 
 int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler) {
     CLI::App app{"Ventaro ohne Fenster: l\u00e4sst Programme des Modellrechners laufen oder f\u00fchrt ein Skript aus."};
-    std::string mikrocode = Programmverzeichnis() + "mikrocode.dat";
+    // The shared microcode, never the per-user copy: a check gives the same
+    // result for every user.
+    std::string mikrocode = TProgrammpfade(TProgrammpfade::AusfuehrbarOrdner()).GemeinsamerMikrocode();
     std::string skript;
     std::string programm;
     Optionen optionen;
     std::string uebersetzen, alsText, ausgabe;
-    app.add_option("--mikrocode", mikrocode, "Mikrocode-Datei (Vorgabe: mikrocode.dat neben dem Programm)");
+    app.add_option("--mikrocode", mikrocode, "Mikrocode-Datei (Vorgabe: mikrocode.dat im Programmverzeichnis)");
     app.add_option("--skript", skript, "Skript mit einem Befehl je Zeile, - liest die Standardeingabe");
     app.add_option("--max-mikroschritte", optionen.maxMikroschritte, "h\u00f6chstens so viele Mikroschritte")
         ->check(CLI::PositiveNumber);

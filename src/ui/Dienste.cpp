@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -23,10 +24,11 @@ void Box(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const 
     box.exec();
 }
 
-QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus, const QString& filter = kRamDatei,
-               const QString& endung = QStringLiteral("obj")) {
-    QFileDialog dialog(eltern);
-    dialog.setAcceptMode(modus);
+}  // namespace
+
+QString DesktopDienste::Dateidialog(QWidget* eltern, bool speichern, const QString& filter, const QString& endung) {
+    QFileDialog dialog(eltern, QString(), ordner_);
+    dialog.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(endung);
     // The save dialog does not ask before replacing; the open dialog takes a
@@ -34,10 +36,10 @@ QString Dialog(QWidget* eltern, QFileDialog::AcceptMode modus, const QString& fi
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    const QString datei = dialog.selectedFiles().front();
+    ordner_ = QFileInfo(datei).absolutePath();
+    return datei;
 }
-
-}  // namespace
 
 void DesktopDienste::Fehlerbox(QWidget* eltern, const QString& text) {
     Box(eltern, QMessageBox::Critical, QStringLiteral("Fehler"), text);
@@ -59,16 +61,20 @@ bool DesktopDienste::FrageJaNein(QWidget* eltern, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptOpen); }
+QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) {
+    return Dateidialog(eltern, false, kRamDatei, QStringLiteral("obj"));
+}
 
-QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptSave); }
+QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) {
+    return Dateidialog(eltern, true, kRamDatei, QStringLiteral("obj"));
+}
 
 QString DesktopDienste::ProgrammtextZumOeffnen(QWidget* eltern) {
-    return Dialog(eltern, QFileDialog::AcceptOpen, kProgrammtext, QStringLiteral("asm"));
+    return Dateidialog(eltern, false, kProgrammtext, QStringLiteral("asm"));
 }
 
 QString DesktopDienste::ProgrammtextZumSpeichern(QWidget* eltern) {
-    return Dialog(eltern, QFileDialog::AcceptSave, kProgrammtext, QStringLiteral("asm"));
+    return Dateidialog(eltern, true, kProgrammtext, QStringLiteral("asm"));
 }
 
 void DesktopDienste::DokumentOeffnen(const QString& pfad) { QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)); }

@@ -35,6 +35,9 @@ public:
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.
 class DesktopDienste : public Dienste {
 public:
+    // The file dialogs start in the folder of the last file chosen in
+    // either, the first time in startordner.
+    explicit DesktopDienste(QString startordner = {}) : ordner_(std::move(startordner)) {}
     void Fehlerbox(QWidget* eltern, const QString& text) override;
     void Programmfehler(QWidget* eltern, const QString& text) override;
     void Warte(int ms) override;
@@ -46,6 +49,10 @@ public:
     QString ProgrammtextZumOeffnen(QWidget* eltern) override;
     QString ProgrammtextZumSpeichern(QWidget* eltern) override;
     void DokumentOeffnen(const QString& pfad) override;
+
+private:
+    QString Dateidialog(QWidget* eltern, bool speichern, const QString& filter, const QString& endung);
+    QString ordner_;
 };
 
 }  // namespace ventaro::ui

@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 #include "core/Fehler.h"
+#include "core/Programmpfade.h"
 #include "ui/AboutBox.h"
 #include "ui/Datenpfadflaeche.h"
 #include "ui/Farben.h"
@@ -424,8 +425,10 @@ void TForm1::FormActivate() {
     programmVersion_ = QString::fromStdString(version);
     fenstertitel_ = QStringLiteral("Ventaro ") + programmVersion_;
     setWindowTitle(fenstertitel_);
-    programmverzeichnis_ = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    programmverzeichnis_ = QString::fromStdString(
+        TProgrammpfade(QCoreApplication::applicationDirPath().toStdString()).Programmverzeichnis());
     Ereignis([this] { maschine_.Startvorgang(); });
+    if (!startdatei_.isEmpty()) RamDateiOeffnen(startdatei_);
 }
 
 void TForm1::Zeichne() {
@@ -512,7 +515,10 @@ void TForm1::ZeigeTitel() {
 
 void TForm1::ffnen1Click() {
     const QString pfad = dienste_.RamDateiZumOeffnen(this);
-    if (pfad.isEmpty()) return;
+    if (!pfad.isEmpty()) RamDateiOeffnen(pfad);
+}
+
+void TForm1::RamDateiOeffnen(const QString& pfad) {
     Ereignis([this, &pfad] { maschine_.RamDateiOeffnen(pfad.toStdString()); });
     ZeigeTitel();
 }

@@ -40,6 +40,9 @@ public:
 
     TMaschine& Maschine() { return maschine_; }
     void SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox);
+    // A RAM file named when the program was started: opened as "Öffnen"
+    // does, once the start-up sequence has run.
+    void SetzeStartdatei(const QString& pfad) { startdatei_ = pfad; }
 
     // The start-up sequence; runs once, on the first activation.
     void FormActivate();
@@ -59,6 +62,7 @@ public:
     void Programmstarten1Click();
     void Programmbeenden1Click();
     void ffnen1Click();
+    void RamDateiOeffnen(const QString& pfad);
     void Speichern1Click();
     void Speichernunter1Click();
     void Beenden1Click();
@@ -136,6 +140,7 @@ private:
     QString programmVersion_;
     QString fenstertitel_;
     QString programmverzeichnis_;
+    QString startdatei_;
     bool gestartet_ = false;
     bool zeichnet_ = false;
     bool taktFehlerOffen_ = false;

@@ -12,6 +12,7 @@
 
 #include "core/Bauteile.h"
 #include "core/Fehler.h"
+#include "core/Programmpfade.h"
 #include "ui/Dienste.h"
 #include "ui/Farben.h"
 #include "ui/Schriften.h"
@@ -154,6 +155,11 @@ void TmcDlg::Melde(const Fehler& fehler) {
     if (dienste_) dienste_->Programmfehler(this, Q(Meldungstext(fehler.Text())));
 }
 
+void TmcDlg::SetzeProgrammpfade(const TProgrammpfade* pfade) {
+    pfade_ = pfade;
+    tabelle_.SetzePfad(pfade_->MikrocodeZumLesen());
+}
+
 bool TmcDlg::Bearbeiten() {
     FormActivate();
     return exec() == QDialog::Accepted;
@@ -168,6 +174,11 @@ void TmcDlg::FormActivate() {
             gitter->item(k, 0)->setText(QString::fromLatin1(SignalAn(k).name.data(), int(SignalAn(k).name.size())));
     }
     if (dienste_) dienste_->EreignisseVerarbeiten();
+    if (pfade_) {
+        tabelle_.SetzePfad(pfade_->MikrocodeZumLesen());
+        const std::string ziel = pfade_->Anzeigename(pfade_->MikrocodeZumSchreiben());
+        setWindowTitle(QStringLiteral("Mikrocode editieren [") + QString::fromStdString(ziel) + QLatin1Char(']'));
+    }
     try {
         tabelle_.AllesLaden();
     } catch (const Fehler& fehler) {
@@ -237,6 +248,7 @@ void TmcDlg::MCClearBtnClick() {
 void TmcDlg::OKBtnClick() {
     // The result is OK whatever the saving does: the machine takes the table.
     setResult(QDialog::Accepted);
+    if (pfade_) tabelle_.SetzePfad(pfade_->MikrocodeZielAnlegen());
     try {
         tabelle_.AllesSpeichern();
     } catch (const Fehler& fehler) {

@@ -17,6 +17,7 @@ class QTableWidget;
 
 namespace ventaro {
 class Fehler;
+class TProgrammpfade;
 }
 
 namespace ventaro::ui {
@@ -31,6 +32,10 @@ public:
 
     // Where messages go and what "Hilfe" opens.
     void SetzeDienste(Dienste* dienste, std::function<void()> hilfe);
+
+    // From now on the microcode is read where the paths say (the per-user
+    // copy first) and OK writes where they say; the title names that file.
+    void SetzeProgrammpfade(const TProgrammpfade* pfade);
 
     // Opens the dialog modally; true when it closed with OK.
     bool Bearbeiten();
@@ -52,6 +57,7 @@ private:
     void SetzeMarke(QTableWidget* gitter, int zeile, int spalte, bool an);
 
     TMikrocodeTabelle& tabelle_;
+    const TProgrammpfade* pfade_ = nullptr;
     Dienste* dienste_ = nullptr;
     std::function<void()> hilfe_;
     QSpinBox* codeEdit_;

@@ -2,6 +2,7 @@
 // Windows-1252, through the window's menus and tool bar with the dialogs
 // answered by the test.
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <filesystem>
@@ -79,6 +80,49 @@ private slots:
         QVERIFY(!M().RamEditiert);
         QCOMPARE(dienste_->programmfehler, fehler);
         QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));  // reset, also with incorrect cells
+    }
+
+    // "ventaro DATEI.obj": the file opens after the start-up as "Öffnen"
+    // opens it; one that cannot be read is reported and the program goes on.
+    void aFileNamedAtStartOpensAfterTheStartup_data() {
+        QTest::addColumn<bool>("lesbar");
+        QTest::newRow("lesbar") << true;
+        QTest::newRow("fehlt") << false;
+    }
+    void aFileNamedAtStartOpensAfterTheStartup() {
+        QFETCH(bool, lesbar);
+        const QString datei = Pfad(lesbar ? "start.obj" : "fehlt-beim-start.obj");
+        if (lesbar) Schreibe(datei, Zeilen(128, "01.002", "\r\n"));
+        Beende();
+        Starte(true, datei);
+        QCOMPARE(form_->windowTitle(), lesbar ? QStringLiteral("Ventaro 1.0.2.0 [start.obj]") : QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(Gitter()->ZellText(128), lesbar ? QStringLiteral("01.002") : QStringLiteral("00.000"));
+        QCOMPARE(dienste_->programmfehler.size(), lesbar ? 0 : 1);
+        QVERIFY(form_->isVisible());
+    }
+
+    // The desktop's file dialogs: the first starts in the folder given (the
+    // examples), each later one in the folder of the last file chosen.
+    void fileDialogsStartInTheFolderOfTheLastFile() {
+        QDir().mkpath(Pfad("beispiele"));
+        QDir().mkpath(Pfad("eigene"));
+        DesktopDienste desktop(Pfad("beispiele"));
+        QStringList ordner;
+        auto antworte = [&ordner](const QString& datei) {
+            QTimer::singleShot(0, [&ordner, datei] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                ordner << dialog->directory().absolutePath();
+                if (datei.isEmpty()) return dialog->reject();
+                dialog->selectFile(datei);
+                static_cast<QDialog*>(dialog)->accept();  // the dialog's own, as its button does
+            });
+        };
+        antworte(Pfad("eigene/a.obj"));
+        QCOMPARE(desktop.RamDateiZumOeffnen(nullptr), Pfad("eigene/a.obj"));
+        antworte({});
+        QVERIFY(desktop.RamDateiZumSpeichern(nullptr).isEmpty());
+        QCOMPARE(ordner, (QStringList{Pfad("beispiele"), Pfad("eigene")}));
     }
 
     void openingAMissingFileChangesNothing() {

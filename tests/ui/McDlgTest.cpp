@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "TestDienste.h"
+#include "core/Programmpfade.h"
 #include "ui/McDlg.h"
 
 using namespace ventaro;
@@ -179,6 +180,59 @@ private slots:
         QCOMPARE(Kind<QSpinBox>("CodeEdit")->value(), 1);
         QVERIFY(Zelle(0, 4, 4).isEmpty());
         QCOMPARE(tabelle_->Steuerworte0[14], kNull);
+    }
+
+    // With the paths of an installation: the per-user copy is read first;
+    // OK writes it (creating its folder) when the program directory cannot
+    // be written, and the title names the file OK writes.
+    void perUserCopyIsReadFirstAndWrittenWhereTheSharedFolderIsLocked_data() {
+        QTest::addColumn<bool>("ordnerBeschreibbar");
+        QTest::addColumn<bool>("eigeneKopie");
+        QTest::addColumn<QString>("gelesen");  // mnemonic of opcode 0 shown
+        QTest::addColumn<bool>("schreibtEigene");
+        QTest::newRow("beschreibbar, keine Kopie") << true << false << "HLT" << false;
+        QTest::newRow("gesperrt, keine Kopie") << false << false << "HLT" << true;
+        QTest::newRow("beschreibbar, eigene Kopie") << true << true << "EIG" << true;
+    }
+    void perUserCopyIsReadFirstAndWrittenWhereTheSharedFolderIsLocked() {
+        QFETCH(bool, ordnerBeschreibbar);
+        QFETCH(bool, eigeneKopie);
+        QFETCH(QString, gelesen);
+        QFETCH(bool, schreibtEigene);
+        const QString daten = verzeichnis_.path() + "/daten";
+        const std::string eigene = daten.toStdString() + "/ventaro/mikrocode.dat";
+        std::filesystem::remove_all(daten.toStdString());
+        const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", daten.toUtf8());
+        if (eigeneKopie) {
+            std::filesystem::create_directories(daten.toStdString() + "/ventaro");
+            SchreibeMikrocode(eigene);
+            TMikrocodeTabelle kopie;
+            kopie.SetzePfad(eigene);
+            kopie.AllesLaden();
+            kopie.Mnemonics[0] = "EIG";
+            kopie.AllesSpeichern();
+        }
+        const TProgrammpfade pfade(verzeichnis_.path().toStdString(), TProgrammpfade::Installiert,
+                                   [&](const std::string&) { return ordnerBeschreibbar; });
+        dlg_->SetzeProgrammpfade(&pfade);
+        dlg_->FormActivate();
+        QCOMPARE(Kind<QLineEdit>("MnemonicEdit")->text(), gelesen);
+        const QString ziel = schreibtEigene ? QString::fromStdString(eigene) : QStringLiteral("mikrocode.dat");
+        QCOMPARE(dlg_->windowTitle(), "Mikrocode editieren [" + ziel + "]");
+        Kind<QLineEdit>("MnemonicEdit")->setText("NEU");
+        Knopf("MCSpeichernBtn");
+        Knopf("OKBtn");
+        TMikrocodeTabelle geschrieben, geteilt;
+        geschrieben.SetzePfad(schreibtEigene ? eigene : pfad_);
+        geschrieben.AllesLaden();
+        geteilt.SetzePfad(pfad_);
+        geteilt.AllesLaden();
+        QCOMPARE(geschrieben.Mnemonics[0], std::string("NEU"));
+        QCOMPARE(geteilt.Mnemonics[0], std::string(schreibtEigene ? "HLT" : "NEU"));
+        QVERIFY(dienste_->programmfehler.isEmpty());
+        if (vorher.isNull()) qunsetenv("XDG_DATA_HOME");
+        else qputenv("XDG_DATA_HOME", vorher);
     }
 
     void aMissingFileIsReportedAndTheGridsStay() {

@@ -57,8 +57,8 @@ protected:
     }
     RamGitter* Gitter() { return Kind<RamGitter>("RAMGrid"); }
 
-    // Builds the windows and runs the start-up.
-    void Starte(bool mitMikrocode) {
+    // Builds the windows and runs the start-up, which opens startdatei.
+    void Starte(bool mitMikrocode, const QString& startdatei = {}) {
         dienste_ = std::make_unique<TestDienste>();
         form_ = std::make_unique<TForm1>(*dienste_);
         const QString dir = verzeichnis_.path() + (mitMikrocode ? "/mit/" : "/ohne/");
@@ -67,6 +67,7 @@ protected:
         mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
         aboutBox_ = std::make_unique<TAboutBox>(form_.get());
         form_->SetzeDialoge(mcDlg_.get(), aboutBox_.get());
+        form_->SetzeStartdatei(startdatei);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         form_->FormActivate();
