@@ -320,6 +320,7 @@ void TForm1::BaueMenuesUndWerkzeugleiste() {
     eintrag(bearbeiten, "Programmstarten1", "Programm starten", &TForm1::Programmstarten1Click);
     eintrag(bearbeiten, "Programmbeenden1", "Programm beenden", &TForm1::Programmbeenden1Click);
     eintrag(bearbeiten, "Reset1", "Reset", &TForm1::ResetBtnClick);
+    BaueRueckschritte(bearbeiten);
     bearbeiten->addSeparator();
     eintrag(bearbeiten, "Mikrocodebearbeiten1", "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
     eintrag(bearbeiten, "Programmtext1", "Programmtext", &TForm1::Programmtext1Click);
@@ -346,6 +347,7 @@ void TForm1::BaueMenuesUndWerkzeugleiste() {
     knopf(symbol::Ausgang(), "Programm beenden", &TForm1::Beenden1Click);
     toolBar_->addSeparator();
     knopf(symbol::HandAufTaste(), "Mikroprozessoer zurücksetzen", &TForm1::ResetBtnClick);
+    toolBar_->addActions({mikroschrittZurueck_, befehlZurueck_});
     knopf(symbol::Tabelle(), "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
     toolBar_->addSeparator();
     knopf(symbol::Fragezeichen(), "Hilfe", &TForm1::HilfezumModellrechner1Click);
@@ -463,6 +465,7 @@ void TForm1::Zeichne() {
     resetBtn_->setEnabled(knoepfe.Reset);
     toolBar_->setEnabled(knoepfe.Werkzeugleiste);
     ramGrid_->Zeige(maschine_);
+    ZeigeRueckschritte();
     TaktAnwenden();
     zeichnet_ = false;
 }

@@ -16,6 +16,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -70,6 +71,8 @@ public:
     void HilfezumModellrechner1Click();
     void Tutorium1Click();
     void Info1Click();
+    void MikroschrittZurueck1Click();
+    void BefehlZurueck1Click();
     // Program texts (Form1Programmtext.cpp).
     void Programmtextoeffnen1Click();
     void AlsProgrammtextspeichern1Click();
@@ -94,6 +97,8 @@ private:
     void BaueSteuerwerk();
     void BaueRamUndAnzeige();
     void BaueMenuesUndWerkzeugleiste();
+    void BaueRueckschritte(QMenu* bearbeiten);
+    void ZeigeRueckschritte();
     QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
     void MeldetHinweis(QWidget* element, const QString& hinweis);
 
@@ -134,6 +139,8 @@ private:
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QAction* mikroschrittZurueck_ = nullptr;
+    QAction* befehlZurueck_ = nullptr;
     QTimer takt_;
     std::map<QObject*, QString> hinweise_;
 

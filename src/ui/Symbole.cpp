@@ -112,6 +112,36 @@ QIcon Buch() {
     });
 }
 
+namespace {
+
+// A bent arrow pointing back to the left, as "undo" usually looks.
+void PfeilZurueck(QPainter& m, double y, const QColor& farbe) {
+    QPainterPath bogen;
+    bogen.moveTo(4, y);
+    bogen.cubicTo(10, y, 14, y + 2, 13.5, y + 7);
+    m.setPen(QPen(farbe, 2));
+    m.setBrush(Qt::NoBrush);
+    m.drawPath(bogen);
+    m.setPen(Qt::NoPen);
+    m.setBrush(farbe);
+    m.drawPolygon(QPolygonF({QPointF(0.5, y), QPointF(5, y - 4), QPointF(5, y + 4)}));
+}
+
+}  // namespace
+
+QIcon MikroschrittZurueck() {
+    return Zeichne(16, [](QPainter& m) { PfeilZurueck(m, 5, QColor(0, 110, 0)); });
+}
+
+QIcon BefehlZurueck() {
+    return Zeichne(16, [](QPainter& m) {
+        // Two arrows: a whole instruction of microsteps back.
+        PfeilZurueck(m, 3.5, QColor(40, 60, 160));
+        m.setPen(QPen(QColor(40, 60, 160), 2));
+        m.drawLine(QPointF(1, 13.5), QPointF(9, 13.5));
+    });
+}
+
 QIcon Programm() {
     return Zeichne(32, [](QPainter& m) {
         m.setBrush(farbe::Silber);

@@ -13,6 +13,8 @@ QIcon HandAufTaste();
 QIcon Tabelle();
 QIcon Fragezeichen();
 QIcon Buch();
+QIcon MikroschrittZurueck();
+QIcon BefehlZurueck();
 QIcon Programm();
 
 }  // namespace ventaro::ui::symbol

@@ -1,0 +1,47 @@
+// Stepping back in the window: "Mikroschritt zurück" and "Befehl zurück" in
+// the menu "Bearbeiten" and on the tool bar.
+#include <QAction>
+#include <QMenu>
+
+#include "ui/Form1.h"
+#include "ui/Symbole.h"
+
+namespace ventaro::ui {
+
+void TForm1::BaueRueckschritte(QMenu* bearbeiten) {
+    // Alt with the arrow keys: the cell editor of the grid uses neither.
+    auto aktion = [this, bearbeiten](const char* name, const QString& text, const QIcon& symbol,
+                                     const QKeySequence& taste, void (TForm1::*handler)()) {
+        QAction* a = bearbeiten->addAction(symbol, text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(taste);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    mikroschrittZurueck_ = aktion("MikroschrittZurueck1", QStringLiteral("Mikroschritt zurück"),
+                                  symbol::MikroschrittZurueck(), QKeySequence(Qt::ALT | Qt::Key_Left),
+                                  &TForm1::MikroschrittZurueck1Click);
+    befehlZurueck_ = aktion("BefehlZurueck1", QStringLiteral("Befehl zurück"), symbol::BefehlZurueck(),
+                            QKeySequence(Qt::ALT | Qt::Key_Up), &TForm1::BefehlZurueck1Click);
+}
+
+void TForm1::ZeigeRueckschritte() {
+    // Like "Mikroschritt", nothing steps back while the clock runs.
+    const bool moeglich = !maschine_.Takt().laeuft && maschine_.Rueckgaengig() > 0;
+    mikroschrittZurueck_->setEnabled(moeglich);
+    befehlZurueck_->setEnabled(moeglich);
+    const QString anzahl = QString::number(maschine_.MikroschritteRueckgaengig());
+    for (QAction* a : {mikroschrittZurueck_, befehlZurueck_})
+        a->setToolTip(QStringLiteral("%1 (%2): %3 Mikroschritte können zurückgenommen werden")
+                          .arg(a->text(), a->shortcut().toString(QKeySequence::NativeText), anzahl));
+}
+
+void TForm1::MikroschrittZurueck1Click() {
+    if (mikroschrittZurueck_->isEnabled()) Ereignis([this] { maschine_.MikroschrittZurueck(); });
+}
+
+void TForm1::BefehlZurueck1Click() {
+    if (befehlZurueck_->isEnabled()) Ereignis([this] { maschine_.BefehlZurueck(); });
+}
+
+}  // namespace ventaro::ui
