@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <malloc.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -50,9 +51,10 @@ void BM_Aktualisiere(benchmark::State& state) {
 }
 BENCHMARK(BM_Aktualisiere);
 
-template <bool MitTexten>
+template <bool MitTexten, bool MitVerlauf = true>
 void BM_Mikroschritt(benchmark::State& state) {
     TMaschine m;
+    m.VerlaufAn(MitVerlauf);
     LadeSchleifenMikrocode(m);
     std::size_t laenge = 0;
     for (auto _ : state) {
@@ -68,6 +70,7 @@ void BM_Mikroschritt(benchmark::State& state) {
     state.counters["Mikroschritte/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK_TEMPLATE(BM_Mikroschritt, false)->Name("BM_Mikroschritt_ohne_Texte");
+BENCHMARK_TEMPLATE(BM_Mikroschritt, false, false)->Name("BM_Mikroschritt_ohne_Texte_ohne_Verlauf");
 BENCHMARK_TEMPLATE(BM_Mikroschritt, true)->Name("BM_Mikroschritt_mit_Texten");
 
 // The command line's run mode on the long-running example, as ventaro-cli
@@ -83,6 +86,7 @@ void BM_CliDauerlauf(benchmark::State& state) {
     for (auto _ : state) {
         std::ostringstream aus;
         cli::Sitzung sitzung(cli::Optionen{}, aus);
+        sitzung.Maschine().VerlaufAn(false);  // as the run mode keeps no history
         sitzung.Hochfahren(daten + "/mikrocode.dat");
         sitzung.Befehl("oeffnen " + programm);
         const auto ende = sitzung.Lauf(100000000);
@@ -93,6 +97,25 @@ void BM_CliDauerlauf(benchmark::State& state) {
     state.counters["Mikroschritte"] = static_cast<double>(schritte) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_CliDauerlauf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// What the history holds after 100,000 recorded microsteps of the long
+// example: the heap in use before and after, as glibc counts it.
+void BM_Verlauf100000(benchmark::State& state) {
+    const std::string daten = VENTARO_DATEN;
+    for (auto _ : state) {
+        TMaschine m;
+        m.Tabelle.SetzePfad(daten + "/mikrocode.dat");
+        m.Startvorgang();
+        m.RamDateiOeffnen(daten + "/beispiele/dauerlauf.obj");
+        const struct mallinfo2 anfang = mallinfo2();
+        const std::size_t vorher = anfang.uordblks + anfang.hblkhd;
+        for (int i = 0; i < 100000; ++i) m.EinzelschrittBtnClick();
+        const struct mallinfo2 nachher = mallinfo2();
+        state.counters["MB"] = static_cast<double>(nachher.uordblks + nachher.hblkhd - vorher) / 1e6;
+        state.counters["Aktionen"] = static_cast<double>(m.Rueckgaengig());
+    }
+}
+BENCHMARK(BM_Verlauf100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

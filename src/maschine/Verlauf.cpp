@@ -27,8 +27,12 @@ std::uint32_t TVerlauf::TextNummer(const std::string& text) {
 }
 
 void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
-    if (eintraege_.size() >= Tiefe) AeltestenVergessen();
-    Eintrag& e = eintraege_.emplace_back();
+    if (anzahl_ == Tiefe) AeltestenVergessen();
+    // The whole ring at once: its pages are taken only as they are written.
+    if (ring_.capacity() < Tiefe) ring_.reserve(Tiefe);
+    if (ring_.size() < Tiefe && anfang_ + anzahl_ == ring_.size()) ring_.emplace_back();
+    ++anzahl_;
+    Eintrag& e = Letzter();
     Bild& b = e.vorher;
     JedeZahl([&](int i, Wort TMaschinenzustand::*feld) { b.werte[i] = z.*feld; });
     b.aluAuswahl = static_cast<std::int8_t>(z.AluAuswahl);
@@ -52,13 +56,13 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
 }
 
 void TVerlauf::MerkeZelle(int adresse, const std::string& alterText) {
-    if (eintraege_.empty()) return;
-    zellen_.push_back({eintraege_.back().nummer, static_cast<std::uint8_t>(adresse), alterText});
+    if (anzahl_ == 0) return;
+    zellen_.push_back({Letzter().nummer, static_cast<std::uint8_t>(adresse), alterText});
 }
 
 bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
-    if (eintraege_.empty()) return false;
-    const Eintrag& e = eintraege_.back();
+    if (anzahl_ == 0) return false;
+    const Eintrag& e = Letzter();
     const Bild& b = e.vorher;
     JedeZahl([&](int i, Wort TMaschinenzustand::*feld) { z.*feld = b.werte[i]; });
     z.AluAuswahl = b.aluAuswahl;
@@ -82,19 +86,21 @@ bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
         z.Ram.SetzeText(zelle.adresse, zelle.alterText);
     }
     if (e.mikroschritt) --mikroschritte_;
-    eintraege_.pop_back();
+    --anzahl_;
     return zellenGeaendert;
 }
 
 void TVerlauf::AeltestenVergessen() {
-    const Eintrag& e = eintraege_.front();
+    const Eintrag& e = ring_[anfang_];
     while (!zellen_.empty() && zellen_.front().eintrag == e.nummer) zellen_.pop_front();
     if (e.mikroschritt) --mikroschritte_;
-    eintraege_.pop_front();
+    anfang_ = (anfang_ + 1) % Tiefe;
+    --anzahl_;
 }
 
 void TVerlauf::Loeschen() {
-    eintraege_.clear();
+    ring_.clear();
+    anfang_ = anzahl_ = 0;
     zellen_.clear();
     mikroschritte_ = 0;
     texte_.clear();

@@ -32,9 +32,9 @@ public:
     // True when a cell's text changed by it. Nothing to undo: false.
     bool Zuruecknehmen(TMaschinenzustand& zustand);
     // Whether the latest action was a microstep that began an instruction.
-    bool LetzteBeginntBefehl() const { return !eintraege_.empty() && eintraege_.back().beginntBefehl; }
+    bool LetzteBeginntBefehl() const { return anzahl_ > 0 && Letzter().beginntBefehl; }
 
-    std::size_t Aktionen() const { return eintraege_.size(); }
+    std::size_t Aktionen() const { return anzahl_; }
     std::size_t Mikroschritte() const { return mikroschritte_; }
     void Loeschen();
 
@@ -68,8 +68,14 @@ private:
 
     std::uint32_t TextNummer(const std::string& text);
     void AeltestenVergessen();
+    Eintrag& Letzter() { return ring_[(anfang_ + anzahl_ - 1) % Tiefe]; }
+    const Eintrag& Letzter() const { return ring_[(anfang_ + anzahl_ - 1) % Tiefe]; }
 
-    std::deque<Eintrag> eintraege_;
+    // A ring of at most Tiefe entries, grown as needed: no allocation per
+    // action once it is full.
+    std::vector<Eintrag> ring_;
+    std::size_t anfang_ = 0;
+    std::size_t anzahl_ = 0;
     std::deque<Zelle> zellen_;
     std::uint64_t naechsteNummer_ = 0;
     std::size_t mikroschritte_ = 0;
