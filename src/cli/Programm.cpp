@@ -101,56 +101,71 @@ int Umsetzungslauf(const Umsetzung& auftrag, std::ostream& aus, std::ostream& fe
     }
 }
 
+// Everything the command line says.
+struct Aufruf {
+    std::string mikrocode;
+    std::string skript, programm;
+    std::string uebersetzen, alsText, ausgabe;
+    Optionen optionen;
+};
+
+void Definiere(CLI::App& app, Aufruf& a) {
+    app.add_option("--mikrocode", a.mikrocode, "Mikrocode-Datei (Vorgabe: mikrocode.dat im Programmverzeichnis)");
+    app.add_option("--skript", a.skript, "Skript mit einem Befehl je Zeile, - liest die Standardeingabe");
+    app.add_option("--max-mikroschritte", a.optionen.maxMikroschritte, "h\u00f6chstens so viele Mikroschritte")
+        ->check(CLI::PositiveNumber);
+    app.add_flag("--json", a.optionen.json, "Zustand als JSON ausgeben");
+    app.add_flag("--spur", a.optionen.spur, "eine Zeile je Mikroschritt ausgeben");
+    app.add_option("PROGRAMM", a.programm, "RAM-Datei (*.obj) oder Programmtext (*.asm)");
+    auto* uebersetzen =
+        app.add_option("--uebersetzen", a.uebersetzen, "Programmtext (*.asm) in eine RAM-Datei \u00fcbersetzen");
+    auto* alsText = app.add_option("--als-text", a.alsText, "RAM-Datei (*.obj) als Programmtext ausgeben");
+    uebersetzen->excludes(alsText);
+    app.add_option("-o,--ausgabe", a.ausgabe,
+                   "Ausgabedatei von --uebersetzen und --als-text (Vorgabe: Standardausgabe)");
+}
+
+// Start-up, then the run mode or the script.
+int Maschinenlauf(const Aufruf& a, std::ostream& aus, std::ostream& fehler) {
+    Sitzung sitzung(a.optionen, aus);
+    sitzung.SetzeWarnungsausgabe(fehler);
+    if (!sitzung.Hochfahren(a.mikrocode)) {
+        MeldungenAusgeben(sitzung.Meldungen(), 0, fehler);
+        return kEingabefehler;
+    }
+    if (a.skript.empty()) {
+        // A run without a script cannot step back: it keeps no history.
+        sitzung.Maschine().VerlaufAn(false);
+        return Programmlauf(sitzung, a.programm, a.optionen, fehler);
+    }
+    if (!a.programm.empty()) sitzung.Befehl("oeffnen " + a.programm);
+    return Skriptlauf(sitzung, a.skript, fehler);
+}
+
 }  // namespace
 
 int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler) {
     CLI::App app{"Ventaro ohne Fenster: l\u00e4sst Programme des Modellrechners laufen oder f\u00fchrt ein Skript aus."};
+    Aufruf a;
     // The shared microcode, never the per-user copy: a check gives the same
     // result for every user.
-    std::string mikrocode = TProgrammpfade(TProgrammpfade::AusfuehrbarOrdner()).GemeinsamerMikrocode();
-    std::string skript;
-    std::string programm;
-    Optionen optionen;
-    std::string uebersetzen, alsText, ausgabe;
-    app.add_option("--mikrocode", mikrocode, "Mikrocode-Datei (Vorgabe: mikrocode.dat im Programmverzeichnis)");
-    app.add_option("--skript", skript, "Skript mit einem Befehl je Zeile, - liest die Standardeingabe");
-    app.add_option("--max-mikroschritte", optionen.maxMikroschritte, "h\u00f6chstens so viele Mikroschritte")
-        ->check(CLI::PositiveNumber);
-    app.add_flag("--json", optionen.json, "Zustand als JSON ausgeben");
-    app.add_flag("--spur", optionen.spur, "eine Zeile je Mikroschritt ausgeben");
-    app.add_option("PROGRAMM", programm, "RAM-Datei (*.obj) oder Programmtext (*.asm)");
-    auto* uebersetzenOption = app.add_option("--uebersetzen", uebersetzen,
-                                             "Programmtext (*.asm) in eine RAM-Datei \u00fcbersetzen");
-    auto* alsTextOption = app.add_option("--als-text", alsText, "RAM-Datei (*.obj) als Programmtext ausgeben");
-    uebersetzenOption->excludes(alsTextOption);
-    app.add_option("-o,--ausgabe", ausgabe,
-                   "Ausgabedatei von --uebersetzen und --als-text (Vorgabe: Standardausgabe)");
+    a.mikrocode = TProgrammpfade(TProgrammpfade::AusfuehrbarOrdner()).GemeinsamerMikrocode();
+    Definiere(app, a);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e, aus, fehler);
         return code == 0 ? 0 : kBedienfehler;
     }
-
-    if (!ausgabe.empty() && uebersetzen.empty() && alsText.empty()) {
+    if (!a.ausgabe.empty() && a.uebersetzen.empty() && a.alsText.empty()) {
         fehler << "-o gilt nur mit --uebersetzen oder --als-text\n";
         return kBedienfehler;
     }
-    if (!uebersetzen.empty() || !alsText.empty())
-        return Umsetzungslauf({mikrocode, alsText.empty() ? uebersetzen : alsText, ausgabe, !alsText.empty()}, aus,
-                              fehler);
-
-    Sitzung sitzung(optionen, aus);
-    sitzung.SetzeWarnungsausgabe(fehler);
-    if (!sitzung.Hochfahren(mikrocode)) {
-        MeldungenAusgeben(sitzung.Meldungen(), 0, fehler);
-        return kEingabefehler;
+    if (!a.uebersetzen.empty() || !a.alsText.empty()) {
+        const bool alsText = !a.alsText.empty();
+        return Umsetzungslauf({a.mikrocode, alsText ? a.alsText : a.uebersetzen, a.ausgabe, alsText}, aus, fehler);
     }
-    // A run without a script cannot step back: it keeps no history.
-    if (skript.empty()) sitzung.Maschine().VerlaufAn(false);
-    if (skript.empty()) return Programmlauf(sitzung, programm, optionen, fehler);
-    if (!programm.empty()) sitzung.Befehl("oeffnen " + programm);
-    return Skriptlauf(sitzung, skript, fehler);
+    return Maschinenlauf(a, aus, fehler);
 }
 
 }  // namespace ventaro::cli
