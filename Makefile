@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 # Seconds each fuzz target runs under "make fuzz".
 FUZZ_SEKUNDEN ?= 60
-FUZZZIELE  := mikrocode ramdatei wort maschine
+FUZZZIELE  := mikrocode ramdatei wort maschine skript
 
 PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev qt6-base-dev fonts-liberation2
 PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth binutils-mingw-w64-x86-64 poppler-utils

@@ -102,3 +102,12 @@ schreibe("maschine", "sprung-schleife", maschine(klein, b"01.000\r\n", b"\x03" *
 schreibe("maschine", "ohne-mikrocode", maschine(b"", b"", hand))
 schreibe("maschine", "worte", maschine(klein, programm,
                                        b"\x00\x00\x05\x00\x08" + b"1" * 18 + b"\x00\x01\x0a\x00\x01\x05" + laufen[:10]))
+
+# Scripts of ventaro-cli: the golden tests' scripts, and the lines of white
+# space other than blanks that crashed the command loop.
+for datei in sorted((KORPUS.parent.parent / "tests" / "cli" / "skripte").glob("*.txt")):
+    schreibe("skript", datei.name, datei.read_bytes())
+schreibe("skript", "fund-vt", b"\v\n")
+schreibe("skript", "fund-ff", b"\f\r\nzeige\r\n")
+schreibe("skript", "gemischt", b"zelle 0 01.005\r\nzelle\t1\nklick ET # x\rlauf 99999999\nschritt $7FFFFFFF\n"
+                               b"speichern /gibt/es/nicht\noeffnen x\nmikrocode x\nalu\x00\nzeige\n")
