@@ -61,7 +61,11 @@ QString DesktopDienste::RamDateiZumOeffnen(QWidget* eltern) { return Dialog(elte
 
 QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dialog(eltern, QFileDialog::AcceptSave); }
 
-void DesktopDienste::DokumentOeffnen(const QString& pfad) { QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)); }
+bool DesktopDienste::DokumentOeffnen(const QString& pfad) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+}
+
+QString DesktopDienste::Programmverzeichnis() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
 
 void DesktopDienste::Warte(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 

@@ -25,8 +25,11 @@ public:
     // The file dialogs of the RAM file; an empty text when cancelled.
     virtual QString RamDateiZumOeffnen(QWidget* eltern) = 0;
     virtual QString RamDateiZumSpeichern(QWidget* eltern) = 0;
-    // Opens a document in the desktop's viewer for its type.
-    virtual void DokumentOeffnen(const QString& pfad) = 0;
+    // Opens a document in the desktop's viewer for its type; false when no
+    // viewer could be started.
+    virtual bool DokumentOeffnen(const QString& pfad) = 0;
+    // The directory of the program's executable, ending in a separator.
+    virtual QString Programmverzeichnis() = 0;
 };
 
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.
@@ -40,7 +43,8 @@ public:
     bool FrageJaNein(QWidget* eltern, const QString& text) override;
     QString RamDateiZumOeffnen(QWidget* eltern) override;
     QString RamDateiZumSpeichern(QWidget* eltern) override;
-    void DokumentOeffnen(const QString& pfad) override;
+    bool DokumentOeffnen(const QString& pfad) override;
+    QString Programmverzeichnis() override;
 };
 
 }  // namespace ventaro::ui

@@ -17,7 +17,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
@@ -26,6 +25,7 @@ class QAbstractButton;
 
 namespace ventaro::ui {
 
+class AluListe;
 class Datenpfadflaeche;
 class RamGitter;
 class SpeicherCP1Ansicht;
@@ -42,11 +42,6 @@ public:
 
     // The start-up sequence; runs once, on the first activation.
     void FormActivate();
-    bool Gestartet() const { return gestartet_; }
-    const QString& ProgrammVersion() const { return programmVersion_; }
-    const QString& Fenstertitel() const { return fenstertitel_; }
-    const QString& Programmverzeichnis() const { return programmverzeichnis_; }
-    QString Hinweistext() const;
     const QTimer& Takt() const { return takt_; }
 
     // Commands of buttons, menus and tool bar.
@@ -79,11 +74,19 @@ private:
     void Warte(int ms) override { dienste_.Warte(ms); }
     void Fehlermeldung(const std::string& text) override;
 
+    // Building the window (Form1Aufbau.cpp).
+    static constexpr int Breite = 795;  // the client area
+    static constexpr int Hoehe = 541;
     void BaueDatenpfad();
+    void BaueTore();
+    void BaueRegister();
     void BaueAlu();
     void BaueSteuerwerk();
-    void BaueRamUndAnzeige();
-    void BaueMenuesUndWerkzeugleiste();
+    void BaueTaktknoepfe();
+    void BaueRamGitter();
+    void BaueAnzeigeUndStatus();
+    void BaueMenues();
+    void BaueWerkzeugleiste();
     QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
     void MeldetHinweis(QWidget* element, const QString& hinweis);
 
@@ -94,8 +97,14 @@ private:
     void TaktAnwenden();
     void TaktTick();
     void RamEnter();
+    void RamEditorGeoeffnet();
+    void RamBearbeitungVerworfen(int zeile, const QString& anfangstext);
+    void AluGewaehlt(int zeile);
     void ZeigeTitel();
     bool Speichern();
+    // Runs a command that opens a dialog, unless one is open: a double-click's
+    // second click, let through while the first opens its dialog, is dropped.
+    void MitDialog(const std::function<void()>& befehl);
     void HilfedokumentOeffnen(const QString& datei);
 
     Dienste& dienste_;
@@ -106,7 +115,7 @@ private:
     Datenpfadflaeche* flaeche_ = nullptr;
     std::array<QAbstractButton*, TorAnzahl> tore_{};
     std::array<SpeicherCP1Ansicht*, RegisterAnzahl> register_{};
-    QListWidget* aluBox_ = nullptr;
+    AluListe* aluBox_ = nullptr;
     QLabel* aluLbl_ = nullptr;
     QLabel* flagLbl_ = nullptr;
     QLabel* mpcFlag_ = nullptr;
@@ -132,6 +141,8 @@ private:
     bool gestartet_ = false;
     bool zeichnet_ = false;
     bool taktFehlerOffen_ = false;
+    bool dialogOffen_ = false;
+    bool ramEditiertVorEditor_ = false;  // put back when Escape discards the edit
     std::uint64_t gezeichneteDurchlaeufe_ = ~0ull;
 };
 

@@ -29,7 +29,15 @@ public:
     explicit CodeSpinBox(QWidget* eltern) : QSpinBox(eltern) { lineEdit()->setReadOnly(true); }
 };
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+// A quick second click on a cell is a click of its own, not a double-click
+// that swallows it: two clicks toggle the mark twice.
+class MarkenGitter : public QTableWidget {
+public:
+    MarkenGitter(int zeilen, int spalten, QWidget* eltern) : QTableWidget(zeilen, spalten, eltern) {}
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* ereignis) override { mousePressEvent(ereignis); }
+};
 
 QLabel* Beschriftung(QWidget* eltern, const char* text, int x, int y) {
     auto* label = new QLabel(U(text), eltern);
@@ -42,7 +50,8 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const char* text, QRect or
     auto* knopf = new QPushButton(U(text), eltern);
     knopf->setObjectName(QString::fromLatin1(name));
     knopf->setGeometry(ort);
-    knopf->setAutoDefault(false);  // Enter belongs to OK
+    // Enter presses the focused button; elsewhere it presses OK, the default.
+    knopf->setAutoDefault(true);
     return knopf;
 }
 
@@ -96,7 +105,6 @@ TmcDlg::TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, Q
 
     auto* ok = Knopf(this, "OKBtn", "OK", {254, 532, 75, 25});
     ok->setDefault(true);
-    ok->setAutoDefault(true);
     auto* abbrechen = Knopf(this, "CancelBtn", "Abbrechen", {334, 532, 75, 25});
     auto* hilfe = Knopf(this, "HelpBtn", "&Hilfe", {414, 532, 75, 25});
     connect(ok, &QPushButton::clicked, this, &TmcDlg::OKBtnClick);
@@ -112,7 +120,7 @@ void TmcDlg::SetzeDienste(Dienste* dienste, std::function<void()> hilfe) {
 }
 
 QTableWidget* TmcDlg::BaueGitter(const char* name, int x) {
-    auto* gitter = new QTableWidget(kSignale + 1, kSchritte + 1, this);
+    auto* gitter = new MarkenGitter(kSignale + 1, kSchritte + 1, this);
     gitter->setObjectName(QString::fromLatin1(name));
     gitter->setGeometry(x, 88, 356, 385);
     gitter->horizontalHeader()->hide();

@@ -42,6 +42,13 @@ TorKnopf::TorKnopf(QWidget* eltern) : QAbstractButton(eltern) {
     setMouseTracking(true);
 }
 
+TextTorKnopf::TextTorKnopf(const QString& text, QWidget* eltern) : QPushButton(text, eltern) {
+    setCheckable(true);
+    setFocusPolicy(Qt::NoFocus);
+    setStyleSheet(QStringLiteral("QPushButton { background: rgb(240, 240, 240); border: 2px outset rgb(250, 250, 250); }"
+                                 "QPushButton:checked { background: rgb(205, 205, 205); border: 2px inset rgb(128, 128, 128); }"));
+}
+
 void TorKnopf::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const bool unten = isChecked() || isDown();

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace ventaro::ui {
 
@@ -18,6 +19,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+};
+
+// The Read and Write gates: toggles with their caption as text.
+class TextTorKnopf : public QPushButton {
+    Q_OBJECT
+public:
+    TextTorKnopf(const QString& text, QWidget* eltern);
 };
 
 }  // namespace ventaro::ui

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 #include "Testfenster.h"
@@ -152,6 +153,113 @@ private slots:
         QVERIFY(!Kind<QPushButton>("StartBtn")->isEnabled());
     }
 
+    void escapeLeavesTheStoreAsBeforeTheEditor() {
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(4, 1);
+        QTest::keyClick(gitter, 'a');
+        QTest::keyClick(QApplication::focusWidget(), 'b');
+        QCOMPARE(M().Ram.Text(4), std::string("ab"));  // every keystroke is handed over
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!gitter->EditorOffen());
+        QCOMPARE(M().Ram.Text(4), std::string("00.000"));
+        QCOMPARE(gitter->ZellText(5), QStringLiteral("00.000"));
+        QVERIFY(!M().RamEditiert);
+    }
+
+    void aRedrawLeavesTheOpenEditorAlone() {
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(0, 1);  // where the open PT gate points, so the pass keeps the row
+        QTest::keyClick(gitter, '0');
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "1.017");
+        QTest::keyClick(editor, Qt::Key_Left);
+        QTest::keyClick(editor, Qt::Key_Left);
+        QTest::keyClick(editor, Qt::Key_Backspace);  // "01.17", the cursor behind the point
+        QTest::mouseClick(Kind<SpeicherCP1Ansicht>("Akku"), Qt::LeftButton);  // redraws, as a clock tick does
+        QCOMPARE(editor->text(), QStringLiteral("01.17"));
+        QCOMPARE(editor->cursorPosition(), 3);
+        QTest::keyClick(editor, '0');
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(M().Ram.Text(0), std::string("01.017"));
+    }
+
+    void tabLeavesTheGridAndChecksAllCells_data() {
+        QTest::addColumn<bool>("imEditor");
+        QTest::newRow("Gitter") << false;
+        QTest::newRow("Zelleneditor") << true;
+    }
+    void tabLeavesTheGridAndChecksAllCells() {
+        QFETCH(bool, imEditor);
+        M().RAMGridSetEditText(1, 3, "x");
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(0, 1);
+        if (imEditor) gitter->EditorOeffnen();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!gitter->EditorOffen());
+        QVERIFY(QApplication::focusWidget() != gitter && !gitter->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(dienste_->fehlerboxen, QStringList{"Inhalt der Zelle 002 ist nicht korrekt."});
+        QCOMPARE(M().Ram.AktuelleZeile(), 1);
+    }
+
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("knopf");
+        for (const char* name : {"EinzelschrittBtn", "ResetBtn", "StartBtn", "StopBtn"}) QTest::newRow(name) << name;
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, knopf);
+        auto* k = Kind<QPushButton>(qPrintable(knopf));
+        k->setFocus();
+        QSignalSpy gedrueckt(k, &QPushButton::clicked);
+        QTest::keyClick(k, Qt::Key_Return);
+        QTest::keyClick(k, Qt::Key_Enter);
+        QCOMPARE(gedrueckt.count(), k == Kind<QPushButton>("StartBtn") ? 1 : 2);  // Start disables itself
+    }
+
+    void aSecondClickLetThroughOpensNoSecondDialog_data() {
+        QTest::addColumn<QString>("befehl");
+        for (const char* name : {"Mikrocodebearbeiten1", "ffnen1", "Speichern1", "Speichernunter1"})
+            QTest::newRow(name) << name;
+    }
+    void aSecondClickLetThroughOpensNoSecondDialog() {
+        QFETCH(QString, befehl);
+        QAction* aktion = Menue(qPrintable(befehl));
+        // The double-click's second click arrives while the first one's
+        // dialog is being opened or is open.
+        dienste_->beimVerarbeiten = [aktion] { aktion->trigger(); };
+        dienste_->waehrendDateidialog = [aktion] { aktion->trigger(); };
+        int editoren = 0;
+        QTimer schliesser;
+        connect(&schliesser, &QTimer::timeout, this, [&] {
+            if (!mcDlg_->isVisible()) return;
+            ++editoren;
+            mcDlg_->reject();
+        });
+        schliesser.start(0);
+        aktion->trigger();
+        QCOMPARE(editoren + dienste_->dateidialoge, 1);
+    }
+
+    void aDragInTheAluListChoosesTheItemItEndsOn() {
+        auto* liste = Kind<QListWidget>("ALUBox");
+        auto mitte = [liste](int i) { return liste->visualItemRect(liste->item(i)).center(); };
+        M().Reg(Register::Akku).SetRegisterInhalt(3);
+        M().InternerBus = 5;
+        const auto passes = M().Durchlaeufe();
+        QTest::mousePress(liste->viewport(), Qt::LeftButton, {}, mitte(1));
+        QMouseEvent ziehen(QEvent::MouseMove, mitte(0), liste->viewport()->mapToGlobal(mitte(0)), Qt::NoButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(liste->viewport(), &ziehen);
+        QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, mitte(0));
+        QCOMPARE(liste->currentRow(), 0);
+        QCOMPARE(M().AluAuswahl, 0);
+        QCOMPARE(Kind<QLabel>("ALULbl")->text(), QStringLiteral("008"));
+        QCOMPARE(M().Durchlaeufe(), passes + 1);
+    }
+
     void selectingACellDecodesIt() {
         M().RAMGridSetEditText(1, 6, "01.017");
         M().Tabelle.Mnemonics[1] = "LDA";
@@ -267,25 +375,21 @@ private slots:
     }
 
     void editorOkCopiesTheTableCancelDoesNot() {
+        // Commits a mark in step 5 of the shown opcode 0, then closes.
         auto schliesse = [this](const char* knopf) {
             QTimer::singleShot(0, mcDlg_.get(), [this, knopf] {
+                auto* gitter = mcDlg_->findChild<QTableWidget*>("flag0grid");
+                gitter->item(18, 6)->setText("X");
+                mcDlg_->findChild<QPushButton*>("MCSpeichernBtn")->click();
                 mcDlg_->findChild<QPushButton*>(QString::fromLatin1(knopf))->click();
             });
         };
-        // A commit followed by "Abbrechen" leaves the machine's copy alone.
-        M().Tabelle.Steuerworte0[5] = "111111111111111111";
+        // After "Abbrechen" the dialog's table holds the commit, the machine not.
         schliesse("CancelBtn");
         Menue("Mikrocodebearbeiten1")->trigger();
+        QCOMPARE(M().Tabelle.Steuerworte0[5], std::string("000000000000000001"));
         QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000000"));
-        QCOMPARE(M().Tabelle.Steuerworte0[5], std::string(18, '0'));  // reloaded from the file on opening
-        M().Tabelle.Steuerworte0[5] = "000000000000000001";
-        QTimer::singleShot(0, mcDlg_.get(), [this] {
-            // Commit a mark in step 5 of the shown opcode 0, then OK.
-            auto* gitter = mcDlg_->findChild<QTableWidget*>("flag0grid");
-            gitter->item(18, 6)->setText("X");
-            mcDlg_->findChild<QPushButton*>("MCSpeichernBtn")->click();
-            mcDlg_->findChild<QPushButton*>("OKBtn")->click();
-        });
+        schliesse("OKBtn");
         Menue("Mikrocodebearbeiten1")->trigger();
         QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000001"));
         QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));  // not redrawn

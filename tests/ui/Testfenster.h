@@ -63,6 +63,7 @@ protected:
         form_ = std::make_unique<TForm1>(*dienste_);
         const QString dir = verzeichnis_.path() + (mitMikrocode ? "/mit/" : "/ohne/");
         QDir().mkpath(dir);
+        dienste_->programmverzeichnis = dir;
         if (mitMikrocode) SchreibeMikrocode(dir + "mikrocode.dat");
         mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
         aboutBox_ = std::make_unique<TAboutBox>(form_.get());
