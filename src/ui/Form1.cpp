@@ -144,6 +144,9 @@ void TForm1::FormActivate() {
     fenstertitel_ = QStringLiteral("Ventaro ") + programmVersion_;
     setWindowTitle(fenstertitel_);
     programmverzeichnis_ = dienste_.Programmverzeichnis();
+    // Step 6 of the sequence, before the microcode is read in step 7: the
+    // column is wide also when reading fails and the sequence stops there.
+    ramGrid_->Spalte1Verbreitern();
     Ereignis([this] { maschine_.Startvorgang(); });
 }
 

@@ -79,12 +79,35 @@ const std::array<KnopfOrt, 4> kTaktknoepfe = {{
     {"StopBtn", "Stopp", {384, 424}, "Taktgeber für Mikroschritte wird angehalten"},
 }};
 
+// The display's border and the line edit's own margins, left and right.
+constexpr int kAnzeigeraender = 2 * 1 + 2 * 2 + 1;
+
+// The display's font, narrowed as far as the widest cell text needs to show
+// whole in the field: "255.254" when the Write gate stored 65534.
+QFont Anzeigeschrift(int platz) {
+    QFont schrift = MsSansSerif(27);
+    const QString breitester = QStringLiteral("255.254");
+    for (int stauchung = 100; stauchung > 50 && QFontMetrics(schrift).horizontalAdvance(breitester) > platz; --stauchung)
+        schrift.setStretch(stauchung);
+    return schrift;
+}
+
 QFrame* ErhabenerRahmen(QWidget* eltern, const QRect& ort, int breite) {
     auto* rahmen = new QFrame(eltern);
     rahmen->setFrameStyle(QFrame::Panel | QFrame::Raised);
     rahmen->setLineWidth(breite);
     rahmen->setGeometry(ort);
     return rahmen;
+}
+
+// A panel hides the wires beneath it.
+QFrame* Panel(QWidget* eltern, const QRect& ort, int breite) {
+    QFrame* panel = ErhabenerRahmen(eltern, ort, breite);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, farbe::Knopfflaeche);
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
+    return panel;
 }
 
 }  // namespace
@@ -147,7 +170,7 @@ void TForm1::BaueRegister() {
 }
 
 void TForm1::BaueAlu() {
-    auto* panel = ErhabenerRahmen(flaeche_, {56, 200, 137, 121}, 2);
+    auto* panel = Panel(flaeche_, {56, 200, 137, 121}, 2);
     panel->setObjectName(QStringLiteral("ALUPnl"));
     MeldetHinweis(panel, U("Arithemtisch Logische Einheit"));
     aluBox_ = new AluListe(panel);
@@ -170,10 +193,11 @@ void TForm1::BaueAlu() {
 }
 
 void TForm1::BaueSteuerwerk() {
+    // The control unit is a frame only: the ALU control line runs into it.
     ErhabenerRahmen(flaeche_, {240, 312, 273, 185}, 1)->lower();
     Beschriftung(flaeche_, QStringLiteral("Steuerwerk"), {344, 320}, Arial(13), farbe::Lila);
     Beschriftung(flaeche_, QStringLiteral("MPC"), {248, 326}, Arial(13, false), farbe::Lila);
-    auto* mpcPanel = ErhabenerRahmen(flaeche_, {248, 344, 65, 26}, 1);
+    auto* mpcPanel = Panel(flaeche_, {248, 344, 65, 26}, 1);
     mpcPanel->setObjectName(QStringLiteral("MPCPnl"));
     MeldetHinweis(mpcPanel, U("Mikroschrittzähler"));
     mpcFlag_ = Beschriftung(mpcPanel, QStringLiteral("0"), {10, 1}, MsSansSerif(19), farbe::Rot);
@@ -237,7 +261,7 @@ void TForm1::BaueAnzeigeUndStatus() {
     displayEdit_ = new QLineEdit(QStringLiteral("00.000"), flaeche_);
     displayEdit_->setObjectName(QStringLiteral("DisplayEdit"));
     displayEdit_->setGeometry(688, 200, 89, 40);
-    displayEdit_->setFont(MsSansSerif(27));
+    displayEdit_->setFont(Anzeigeschrift(displayEdit_->width() - kAnzeigeraender));
     displayEdit_->setStyleSheet(QStringLiteral("background: black; color: red; border: 1px solid gray;"));
 
     statusBar_ = new QStatusBar(flaeche_);

@@ -14,6 +14,7 @@
 #include "core/Fehler.h"
 #include "ui/Dienste.h"
 #include "ui/Farben.h"
+#include "ui/Fensterort.h"
 #include "ui/Schriften.h"
 #include "ui/Texte.h"
 
@@ -22,6 +23,10 @@ namespace {
 
 constexpr int kSchritte = TMikrocodeTabelle::SchritteProBefehl;
 constexpr int kSignale = 18;
+constexpr int kKopfbreite = 90;  // the header column
+constexpr int kSpaltenbreite = 25;
+constexpr int kZeilenhoehe = 19;
+constexpr int kLinie = 1;
 
 // The code is changed by the arrows only, never typed.
 class CodeSpinBox : public QSpinBox {
@@ -69,7 +74,17 @@ TmcDlg::TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, Q
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(8, 8, 777, 513);
+    BaueKopf();
+    Beschriftung(this, "Flag = 0", 24, 64);
+    Beschriftung(this, "Flag = 1", 408, 64);
+    flag0grid_ = BaueGitter("flag0grid", 24);
+    flag1grid_ = BaueGitter("flag1grid", 408);
+    connect(flag0grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag0GridClick);
+    connect(flag1grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag1gridClick);
+    BaueKnoepfe();
+}
 
+void TmcDlg::BaueKopf() {
     Beschriftung(this, "Code:", 24, 28);
     codeEdit_ = new CodeSpinBox(this);
     codeEdit_->setObjectName(QStringLiteral("CodeEdit"));
@@ -87,14 +102,9 @@ TmcDlg::TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, Q
     flagCheckBox_->setLayoutDirection(Qt::RightToLeft);  // caption left of the box
     flagCheckBox_->setGeometry(336, 24, 169, 25);
     connect(flagCheckBox_, &QCheckBox::toggled, this, &TmcDlg::FlagCheckBoxClick);
+}
 
-    Beschriftung(this, "Flag = 0", 24, 64);
-    Beschriftung(this, "Flag = 1", 408, 64);
-    flag0grid_ = BaueGitter("flag0grid", 24);
-    flag1grid_ = BaueGitter("flag1grid", 408);
-    connect(flag0grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag0GridClick);
-    connect(flag1grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag1gridClick);
-
+void TmcDlg::BaueKnoepfe() {
     Beschriftung(this, "Für diesen Befehl....", 24, 488);
     auto* speichern = Knopf(this, "MCSpeichernBtn", "Änderung übernehmen", {160, 484, 145, 25});
     auto* verwerfen = Knopf(this, "MikroCodeVerwerfenBtn", "Änderung rückgängig", {336, 484, 145, 25});
@@ -123,13 +133,16 @@ QTableWidget* TmcDlg::BaueGitter(const char* name, int x) {
     auto* gitter = new MarkenGitter(kSignale + 1, kSchritte + 1, this);
     gitter->setObjectName(QString::fromLatin1(name));
     gitter->setGeometry(x, 88, 356, 385);
+    gitter->setFrameStyle(QFrame::Panel | QFrame::Sunken);  // the grid's sunken border of two pixels
+    gitter->setLineWidth(2);
     gitter->horizontalHeader()->hide();
     gitter->verticalHeader()->hide();
-    gitter->verticalHeader()->setDefaultSectionSize(19);
-    gitter->verticalHeader()->setMinimumSectionSize(19);
-    gitter->horizontalHeader()->setMinimumSectionSize(25);
-    gitter->horizontalHeader()->setDefaultSectionSize(25);
-    gitter->setColumnWidth(0, 90);
+    // Every cell is followed by its grid line: the cells fill the frame.
+    gitter->verticalHeader()->setDefaultSectionSize(kZeilenhoehe + kLinie);
+    gitter->verticalHeader()->setMinimumSectionSize(kZeilenhoehe + kLinie);
+    gitter->horizontalHeader()->setMinimumSectionSize(kSpaltenbreite + kLinie);
+    gitter->horizontalHeader()->setDefaultSectionSize(kSpaltenbreite + kLinie);
+    gitter->setColumnWidth(0, kKopfbreite + kLinie);
     gitter->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gitter->setSelectionMode(QAbstractItemView::NoSelection);
     gitter->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -163,13 +176,14 @@ void TmcDlg::Melde(const Fehler& fehler) {
 }
 
 bool TmcDlg::Bearbeiten() {
+    AufBildschirmmitte(this);
     FormActivate();
     return exec() == QDialog::Accepted;
 }
 
 void TmcDlg::FormActivate() {
     for (QTableWidget* gitter : {flag0grid_, flag1grid_}) {
-        gitter->setColumnWidth(0, 90);
+        gitter->setColumnWidth(0, kKopfbreite + kLinie);
         gitter->item(0, 0)->setText(QStringLiteral("Element"));
         for (int s = 0; s < kSchritte; ++s) gitter->item(0, s + 1)->setText(QString::number(s));
         for (int k = 1; k <= kSignale; ++k)

@@ -12,6 +12,8 @@
 namespace ventaro::ui {
 namespace {
 
+constexpr int kZeilenabstand = 24 + 1;
+
 bool IstEnter(const QEvent* ereignis) {
     if (ereignis->type() != QEvent::KeyPress) return false;
     const int taste = static_cast<const QKeyEvent*>(ereignis)->key();
@@ -57,8 +59,10 @@ RamGitter::RamGitter(QWidget* eltern) : QTableWidget(TRamSpeicher::Zellenzahl, 2
     setItemDelegateForColumn(1, new ZellenDelegat(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(24);
-    horizontalHeader()->setFixedHeight(24);
+    // Rows of 24 pixels and the line below each: they repeat every 25.
+    verticalHeader()->setMinimumSectionSize(kZeilenabstand);
+    verticalHeader()->setDefaultSectionSize(kZeilenabstand);
+    horizontalHeader()->setFixedHeight(kZeilenabstand);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     setColumnWidth(0, 40);
@@ -97,9 +101,8 @@ void RamGitter::Kopfzeilen(bool gefuellt) {
 void RamGitter::Zeige(const TMaschine& maschine) {
     zeigt_ = true;
     if (maschine.RasterGefuellt && item(0, 0)->text().isEmpty()) {
-        // Start-up writes the headers and addresses and widens the text column.
+        // Start-up writes the headers and addresses.
         Kopfzeilen(true);
-        setColumnWidth(1, 80);
         for (int r = 0; r < rowCount(); ++r) item(r, 0)->setText(Q(ZahlDreistellig(static_cast<unsigned>(r))));
     }
     // The cell being edited keeps the user's text, cursor and selection; its

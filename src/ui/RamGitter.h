@@ -16,6 +16,7 @@ public:
 
     // Shows the machine's cells and current row without reporting anything.
     void Zeige(const TMaschine& maschine);
+    void Spalte1Verbreitern() { setColumnWidth(1, 80); }
     bool EditorOffen() const { return state() == QAbstractItemView::EditingState; }
     void EditorSchliessen();
     void EditorOeffnen();

@@ -22,7 +22,7 @@ void SpeicherCP1Ansicht::paintEvent(QPaintEvent*) {
     maler.fillRect(rect(), look == Aussehen::Geladen ? QColor(Qt::white) : farbe::Knopfflaeche);
     maler.setPen(Qt::black);
     maler.drawRect(rect().adjusted(0, 0, -1, -1));  // the single-line border
-    const QRect aussen = rect().adjusted(1, 1, -2, -2);
+    const QRect aussen = rect().adjusted(1, 1, -1, -1);  // inside the border
     Fase(maler, aussen, look != Aussehen::Geladen);
     if (look != Aussehen::Erzeugt) Fase(maler, aussen.adjusted(1, 1, -1, -1), look == Aussehen::Freigegeben);
 

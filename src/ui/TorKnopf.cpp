@@ -45,15 +45,16 @@ TorKnopf::TorKnopf(QWidget* eltern) : QAbstractButton(eltern) {
 TextTorKnopf::TextTorKnopf(const QString& text, QWidget* eltern) : QPushButton(text, eltern) {
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
-    setStyleSheet(QStringLiteral("QPushButton { background: rgb(240, 240, 240); border: 2px outset rgb(250, 250, 250); }"
-                                 "QPushButton:checked { background: rgb(205, 205, 205); border: 2px inset rgb(128, 128, 128); }"));
+    setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 2px outset white; }"
+                                 "QPushButton:checked { background: white; border: 2px inset %2; }")
+                      .arg(farbe::Knopfflaeche.name(), farbe::Schatten.name()));
 }
 
 void TorKnopf::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const bool unten = isChecked() || isDown();
     maler.fillRect(rect(), farbe::Knopfflaeche);
-    Fase(maler, rect().adjusted(0, 0, -1, -1), !unten);
+    Fase(maler, rect(), !unten);
     const int versatz = unten ? 1 : 0;  // a pressed button's picture sinks in
     maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked()));
 }

@@ -1,8 +1,8 @@
 #include <QApplication>
-#include <QScreen>
 
 #include "ui/AboutBox.h"
 #include "ui/Dienste.h"
+#include "ui/Fensterort.h"
 #include "ui/Form1.h"
 #include "ui/McDlg.h"
 
@@ -15,9 +15,7 @@ int main(int argc, char** argv) {
     ventaro::ui::TmcDlg mcDlg(form1.Maschine().Tabelle, QCoreApplication::applicationDirPath() + QLatin1Char('/'), &form1);
     ventaro::ui::TAboutBox aboutBox(&form1);
     form1.SetzeDialoge(&mcDlg, &aboutBox);
-    // Centred on the screen at start.
-    if (const QScreen* schirm = QGuiApplication::primaryScreen())
-        form1.move(schirm->availableGeometry().center() - form1.rect().center());
+    ventaro::ui::AufBildschirmmitte(&form1);  // centred on the screen at start
     form1.show();
     form1.activateWindow();
     return anwendung.exec();

@@ -395,6 +395,122 @@ private slots:
         QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));  // not redrawn
     }
 
+    // Pixels of the drawn window at the layout's client coordinates.
+    void drawingFollowsTheLayout_data() {
+        QTest::addColumn<QPoint>("ort");
+        QTest::addColumn<QColor>("farbe");
+        const QColor schwarz(Qt::black), weiss(Qt::white), flaeche(212, 208, 200), rot(255, 0, 0);
+        auto punkt = [](const char* name, int x, int y, QColor c) { QTest::newRow(name) << QPoint(x, y) << c; };
+        punkt("Busleitung, Rand", 100, 72, schwarz);
+        punkt("Busleitung, innen", 110, 76, weiss);
+        // At each bend the seam is gone and the outline runs on unbroken.
+        const struct { const char* name; QPoint naht, innenecke, innen, aussen; } ecken[] = {
+            {"K1 oben links", {28, 80}, {32, 80}, {32, 84}, {24, 84}},
+            {"K2 unten links", {28, 464}, {32, 464}, {32, 460}, {28, 472}},
+            {"K3 unten rechts", {120, 468}, {120, 464}, {120, 455}, {128, 468}},
+            {"K4 IT-Ecke", {492, 248}, {488, 248}, {484, 248}, {496, 252}},
+            {"K5 PT-Ecke", {492, 184}, {488, 184}, {488, 190}, {496, 180}},
+            {"K6 Anzeige", {732, 80}, {728, 80}, {728, 90}, {736, 76}},
+        };
+        for (const auto& e : ecken) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, Naht").arg(e.name))) << e.naht << weiss;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Innenecke").arg(e.name))) << e.innenecke << schwarz;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Innenrand").arg(e.name))) << e.innen << schwarz;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Aussenrand").arg(e.name))) << e.aussen << schwarz;
+        }
+        punkt("Knoten, Rand links", 84, 76, schwarz);
+        punkt("Knoten, innen", 92, 76, weiss);
+        punkt("ALU-Panel deckt W4", 124, 316, flaeche);
+        punkt("MPC-Panel deckt die Steuerleitung", 252, 356, flaeche);
+        punkt("Steuerleitung im Steuerwerk", 244, 356, rot);
+        punkt("Akku ungeladen", 117, 148, flaeche);
+    }
+    void drawingFollowsTheLayout() {
+        QFETCH(QPoint, ort);
+        QFETCH(QColor, farbe);
+        const QImage bild = form_->centralWidget()->grab().toImage();
+        QCOMPARE(bild.pixelColor(ort), farbe);
+    }
+
+    void gridsRepeatTheirRowsAndFillTheirFrames() {
+        auto* gitter = Gitter();
+        for (int r = 0; r < 6; ++r) QCOMPARE(gitter->rowViewportPosition(r), 25 * r);
+        const QImage ram = gitter->viewport()->grab().toImage();
+        QVERIFY(ram.pixelColor(115, 12) != ram.pixelColor(115, 24));  // the line below the first row
+        for (const char* name : {"flag0grid", "flag1grid"}) {
+            auto* g = mcDlg_->findChild<QTableWidget*>(name);
+            const int breite = g->columnViewportPosition(10) + g->columnWidth(10);
+            const int hoehe = g->rowViewportPosition(18) + g->rowHeight(18);
+            QVERIFY2(g->viewport()->width() - breite <= 1, qPrintable(QString::number(g->viewport()->width() - breite)));
+            QVERIFY2(g->viewport()->height() - hoehe <= 1, qPrintable(QString::number(g->viewport()->height() - hoehe)));
+        }
+    }
+
+    void theDisplayShowsAllSevenCharacters() {
+        M().Reg(Register::Anz).SetRegisterInhalt(65534);
+        QTest::mouseClick(Kind<QAbstractButton>("ETBtn"), Qt::LeftButton);  // a pass writes the display
+        auto* anzeige = Kind<QLineEdit>("DisplayEdit");
+        QCOMPARE(anzeige->text(), QStringLiteral("255.254"));
+        // Count the red glyphs from left to right: seven, none cut at an edge.
+        const QImage bild = anzeige->grab().toImage();
+        int zeichen = 0;
+        bool imZeichen = false, amRand = false;
+        for (int x = 0; x < bild.width(); ++x) {
+            bool rot = false;
+            for (int y = 0; y < bild.height(); ++y) {
+                const QColor c = bild.pixelColor(x, y);
+                rot = rot || (c.red() > 128 && c.green() < 80);
+            }
+            if (rot && !imZeichen) ++zeichen;
+            if (rot && (x < 2 || x > bild.width() - 3)) amRand = true;
+            imZeichen = rot;
+        }
+        QCOMPARE(zeichen, 7);
+        QVERIFY(!amRand);
+    }
+
+    void startUpWidensTheCellColumnBeforeLoadingTheMicrocode() {
+        Beende();
+        Starte(false);  // stops at the microcode
+        QCOMPARE(Gitter()->columnWidth(1), 80);
+    }
+
+    void dialogsOpenInTheMiddleOfTheScreen() {
+        const QPoint mitte = form_->screen()->availableGeometry().center();
+        QPoint editor, info;
+        QTimer::singleShot(0, mcDlg_.get(), [&] {
+            editor = mcDlg_->frameGeometry().center();
+            mcDlg_->reject();
+        });
+        Menue("Mikrocodebearbeiten1")->trigger();
+        QTimer::singleShot(0, aboutBox_.get(), [&] {
+            info = aboutBox_->frameGeometry().center();
+            aboutBox_->reject();
+        });
+        Menue("Info1")->trigger();
+        // The offscreen platform adds its frame of two pixels after placing.
+        QVERIFY((editor - mitte).manhattanLength() <= 4);
+        QVERIFY((info - mitte).manhattanLength() <= 4);
+    }
+
+    void infoBoxLabelsShowWhole() {
+        for (QLabel* label : aboutBox_->findChildren<QLabel*>()) {
+            const QRect ort = label->geometry();
+            QVERIFY(label->parentWidget()->rect().contains(ort));
+            if (label->wordWrap())
+                QVERIFY(label->heightForWidth(ort.width()) <= ort.height());
+            else
+                QVERIFY2(label->sizeHint().width() <= ort.width(), qPrintable(label->text()));
+        }
+        // Panel1: a lowered outer and a raised inner bevel.
+        const QImage panel = aboutBox_->findChild<QWidget*>("Panel1")->grab().toImage();
+        const int r = panel.width() - 1, u = panel.height() - 1;
+        QCOMPARE(panel.pixelColor(0, 0), QColor(128, 128, 128));
+        QCOMPARE(panel.pixelColor(r, u), QColor(Qt::white));
+        QCOMPARE(panel.pixelColor(1, 1), QColor(Qt::white));
+        QCOMPARE(panel.pixelColor(r - 1, u - 1), QColor(128, 128, 128));
+    }
+
     void infoBoxShowsTheVersion() {
         QTimer::singleShot(0, aboutBox_.get(), &QDialog::accept);
         Menue("Info1")->trigger();
