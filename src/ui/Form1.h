@@ -87,6 +87,8 @@ private:
     void BaueAnzeigeUndStatus();
     void BaueMenues();
     void BaueWerkzeugleiste();
+    void WerkzeugknoepfeLoslassen();
+    bool WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis);
     QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
     void MeldetHinweis(QWidget* element, const QString& hinweis);
 
@@ -142,6 +144,7 @@ private:
     bool zeichnet_ = false;
     bool taktFehlerOffen_ = false;
     bool dialogOffen_ = false;
+    bool werkzeugRuhe_ = false;  // a menu closed; the pointer has not moved since
     bool ramEditiertVorEditor_ = false;  // put back when Escape discards the edit
     std::uint64_t gezeichneteDurchlaeufe_ = ~0ull;
 };

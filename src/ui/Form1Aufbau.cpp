@@ -1,6 +1,7 @@
 // Building the main window: the controls at their places in the layout, with
 // their hints, captions and connections to the handlers.
 #include <QAction>
+#include <QHoverEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "ui/AluListe.h"
 #include "ui/Datenpfadflaeche.h"
@@ -302,6 +304,42 @@ void TForm1::BaueMenues() {
     eintrag(hilfe, "Tutorium1", "Tutorium", &TForm1::Tutorium1Click);
     hilfe->addSeparator();
     eintrag(hilfe, "Info1", "Info...", &TForm1::Info1Click);
+    // A menu closing over a tool button must not light it up.
+    for (QMenu* menue : {datei, bearbeiten, hilfe}) connect(menue, &QMenu::aboutToHide, this, &TForm1::WerkzeugknoepfeLoslassen);
+}
+
+void TForm1::WerkzeugknoepfeLoslassen() {
+    werkzeugRuhe_ = true;
+    for (QToolButton* knopf : toolBar_->findChildren<QToolButton*>()) {
+        knopf->setAttribute(Qt::WA_UnderMouse, false);
+        knopf->update();
+    }
+}
+
+// After a menu closed, the pointer "enters" the tool button beneath it without
+// moving: the button stays unlit until the pointer really moves.
+bool TForm1::WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis) {
+    if (!werkzeugRuhe_) return false;
+    switch (ereignis->type()) {
+        case QEvent::Enter:
+        case QEvent::HoverEnter:
+            knopf->setAttribute(Qt::WA_UnderMouse, false);
+            knopf->update();
+            return true;
+        case QEvent::HoverMove:
+            if (static_cast<QHoverEvent*>(ereignis)->position() == static_cast<QHoverEvent*>(ereignis)->oldPosF()) return false;
+            [[fallthrough]];
+        case QEvent::MouseMove:
+            werkzeugRuhe_ = false;
+            knopf->setAttribute(Qt::WA_UnderMouse, true);
+            knopf->update();
+            return false;
+        case QEvent::Leave:
+            werkzeugRuhe_ = false;
+            return false;
+        default:
+            return false;
+    }
 }
 
 void TForm1::BaueWerkzeugleiste() {
@@ -326,6 +364,7 @@ void TForm1::BaueWerkzeugleiste() {
     toolBar_->addSeparator();
     knopf(symbol::Fragezeichen(), "Hilfe", &TForm1::HilfezumModellrechner1Click);
     knopf(symbol::Buch(), "Tutorium", &TForm1::Tutorium1Click);
+    for (QToolButton* werkzeug : toolBar_->findChildren<QToolButton*>()) werkzeug->installEventFilter(this);
 }
 
 }  // namespace ventaro::ui

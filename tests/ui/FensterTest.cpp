@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -509,6 +510,21 @@ private slots:
         QCOMPARE(panel.pixelColor(r, u), QColor(Qt::white));
         QCOMPARE(panel.pixelColor(1, 1), QColor(Qt::white));
         QCOMPARE(panel.pixelColor(r - 1, u - 1), QColor(128, 128, 128));
+    }
+
+    void aMenuItemChosenOverAToolButtonLeavesItUnlit() {
+        QWidget* knopf = Kind<QToolBar>("ToolBar2")->widgetForAction(Werkzeug(QStringLiteral("RAM-Datei speichern")));
+        auto* menue = Menue("Programmbeenden1")->associatedObjects().value(0);
+        auto* bearbeiten = qobject_cast<QMenu*>(menue);
+        QVERIFY(bearbeiten);
+        bearbeiten->popup(knopf->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(bearbeiten));
+        QCursor::setPos(knopf->mapToGlobal(QPoint(5, 5)));  // on the item, over the tool button
+        bearbeiten->setActiveAction(Menue("Programmbeenden1"));
+        QTest::keyClick(bearbeiten, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!bearbeiten->isVisible());
+        QVERIFY(!knopf->underMouse());
     }
 
     void infoBoxShowsTheVersion() {
