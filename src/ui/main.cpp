@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "ui/AboutBox.h"
+#include "ui/Anwendung.h"
 #include "ui/Dienste.h"
 #include "ui/Fensterort.h"
 #include "ui/Form1.h"
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
     QApplication anwendung(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ventaro"));
+    ventaro::ui::AnwendungEinrichten();
     ventaro::ui::DesktopDienste dienste;
     // The three windows in this order; the first is the main window.
     ventaro::ui::TForm1 form1(dienste);

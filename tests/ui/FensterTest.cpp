@@ -10,6 +10,7 @@
 #include <QTableWidget>
 
 #include "Testfenster.h"
+#include "ui/Anwendung.h"
 #include "ui/SpeicherCP1Ansicht.h"
 
 using namespace ventaro;
@@ -24,6 +25,7 @@ class FensterTest : public test::Testfenster {
     }
 
 private slots:
+    void initTestCase() { AnwendungEinrichten(); }
     void init() { Starte(true); }
     void cleanup() { Beende(); }
 
@@ -525,6 +527,14 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!bearbeiten->isVisible());
         QVERIFY(!knopf->underMouse());
+    }
+
+    void qtsOwnTextsAreGerman() {
+        std::unique_ptr<QMenu> menue(Kind<QLineEdit>("DisplayEdit")->createStandardContextMenu());
+        QStringList texte;
+        for (QAction* a : menue->actions()) texte << a->text().section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texte.contains(QString::fromUtf8("&Rückgängig")), qPrintable(texte.join('|')));
+        QVERIFY(texte.contains(QString::fromUtf8("Alles auswählen")));
     }
 
     void infoBoxShowsTheVersion() {
