@@ -36,14 +36,17 @@ TAboutBox::TAboutBox(QWidget* eltern) : QDialog(eltern, Qt::Dialog | Qt::MSWindo
     auto* panel = new DoppelFasenPanel(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setGeometry(8, 8, 281, 161);
+    panel->setAccessibleName(QStringLiteral("Info"));
     auto* icon = new QLabel(panel);
     icon->setPixmap(symbol::Programm().pixmap(33, 33));
     icon->setGeometry(16, 20, 33, 33);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setAccessibleName(QStringLiteral("Programmsymbol"));
     auto* name = new QLabel(QStringLiteral("Ventaro"), panel);
     name->setObjectName(QStringLiteral("ProductName"));
     name->setFont(MsSansSerif(13));
     name->move(64, 16);
-    version_ = new QLabel(panel);
+    version_ = new QLabel(QStringLiteral("Version "), panel);  // completed before each showing
     version_->setObjectName(QStringLiteral("Version"));
     version_->setGeometry(64, 40, 200, 16);
     auto* zeile1 = new QLabel(QString::fromUtf8("Mikroprogrammierter Modellrechner"), panel);

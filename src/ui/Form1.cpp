@@ -35,6 +35,7 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
     setWindowIcon(symbol::Programm());
     setFont(Arial(13));
     flaeche_ = new Datenpfadflaeche(this);
+    flaeche_->setAccessibleName(QStringLiteral("Datenpfad"));
     flaeche_->setMinimumSize(Breite, Hoehe);
     setCentralWidget(flaeche_);
     connect(flaeche_, &Datenpfadflaeche::ueberHintergrund, this, [this] { panel0_->clear(); });
@@ -157,9 +158,12 @@ void TForm1::Zeichne() {
     zeichnet_ = true;
     for (int t = 0; t < TorAnzahl; ++t) {
         const QSignalBlocker sperre(tore_[t]);
-        tore_[t]->setChecked(maschine_.TorOffen(static_cast<Tor>(t)));
+        const bool offen = maschine_.TorOffen(static_cast<Tor>(t));
+        tore_[t]->setChecked(offen);
+        const QString vorlesen = QString::fromLatin1(TorNamen[t].data()) + (offen ? U(", offen") : U(", geschlossen"));
+        if (tore_[t]->accessibleName() != vorlesen) tore_[t]->setAccessibleName(vorlesen);
     }
-    for (SpeicherCP1Ansicht* zelle : register_) zelle->update();
+    for (SpeicherCP1Ansicht* zelle : register_) zelle->Auffrischen();
     if (aluBox_->currentRow() != maschine_.AluAuswahl) {
         const QSignalBlocker sperre(aluBox_);
         aluBox_->setCurrentRow(maschine_.AluAuswahl);

@@ -175,8 +175,10 @@ void TForm1::BaueAlu() {
     auto* panel = Panel(flaeche_, {56, 200, 137, 121}, 2);
     panel->setObjectName(QStringLiteral("ALUPnl"));
     MeldetHinweis(panel, U("Arithemtisch Logische Einheit"));
+    panel->setAccessibleName(QStringLiteral("ALU"));
     aluBox_ = new AluListe(panel);
     aluBox_->setObjectName(QStringLiteral("ALUBox"));
+    aluBox_->setAccessibleName(QStringLiteral("ALU-Operation"));
     aluBox_->setGeometry(8, 8, 41, 105);
     aluBox_->setFont(Arial(11));
     aluBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -196,11 +198,15 @@ void TForm1::BaueAlu() {
 
 void TForm1::BaueSteuerwerk() {
     // The control unit is a frame only: the ALU control line runs into it.
-    ErhabenerRahmen(flaeche_, {240, 312, 273, 185}, 1)->lower();
+    QFrame* steuerwerk = ErhabenerRahmen(flaeche_, {240, 312, 273, 185}, 1);
+    steuerwerk->setObjectName(QStringLiteral("Steuerwerk"));
+    steuerwerk->setAccessibleName(QStringLiteral("Steuerwerk"));
+    steuerwerk->lower();
     Beschriftung(flaeche_, QStringLiteral("Steuerwerk"), {344, 320}, Arial(13), farbe::Lila);
     Beschriftung(flaeche_, QStringLiteral("MPC"), {248, 326}, Arial(13, false), farbe::Lila);
     auto* mpcPanel = Panel(flaeche_, {248, 344, 65, 26}, 1);
     mpcPanel->setObjectName(QStringLiteral("MPCPnl"));
+    mpcPanel->setAccessibleName(U("Mikroschrittzähler"));
     MeldetHinweis(mpcPanel, U("Mikroschrittzähler"));
     mpcFlag_ = Beschriftung(mpcPanel, QStringLiteral("0"), {10, 1}, MsSansSerif(19), farbe::Rot);
     mpcFlag_->setObjectName(QStringLiteral("MPCFlag"));
@@ -209,6 +215,7 @@ void TForm1::BaueSteuerwerk() {
 
     mikroCodeEdit_ = new QLineEdit(QStringLiteral("Mikroschrittcode"), flaeche_);
     mikroCodeEdit_->setObjectName(QStringLiteral("MikroCodeEdit"));
+    mikroCodeEdit_->setAccessibleName(QStringLiteral("Mikroschrittcode"));
     mikroCodeEdit_->setReadOnly(true);
     mikroCodeEdit_->setGeometry(320, 344, 185, 26);
     mikroCodeEdit_->setFont(CourierNew(16));
@@ -218,6 +225,7 @@ void TForm1::BaueSteuerwerk() {
 
     taktrate_ = new QScrollBar(Qt::Horizontal, flaeche_);
     taktrate_->setObjectName(QStringLiteral("Taktrate"));
+    taktrate_->setAccessibleName(QStringLiteral("Taktfrequenz in Hertz"));
     taktrate_->setGeometry(248, 464, 257, 25);
     taktrate_->setRange(1, 20);
     taktrate_->setSingleStep(1);
@@ -245,6 +253,7 @@ void TForm1::BaueTaktknoepfe() {
 void TForm1::BaueRamGitter() {
     ramGrid_ = new RamGitter(flaeche_);
     ramGrid_->setObjectName(QStringLiteral("RAMGrid"));
+    ramGrid_->setAccessibleName(QStringLiteral("RAM"));
     ramGrid_->setGeometry(535, 128, 138, 369);
     connect(ramGrid_, &RamGitter::zeileGewaehlt, this,
             [this](int zeile) { Ereignis([this, zeile] { maschine_.ZeileWaehlen(zeile); }); });
@@ -262,12 +271,14 @@ void TForm1::BaueRamGitter() {
 void TForm1::BaueAnzeigeUndStatus() {
     displayEdit_ = new QLineEdit(QStringLiteral("00.000"), flaeche_);
     displayEdit_->setObjectName(QStringLiteral("DisplayEdit"));
+    displayEdit_->setAccessibleName(QStringLiteral("Anzeige"));
     displayEdit_->setGeometry(688, 200, 89, 40);
     displayEdit_->setFont(Anzeigeschrift(displayEdit_->width() - kAnzeigeraender));
     displayEdit_->setStyleSheet(QStringLiteral("background: black; color: red; border: 1px solid gray;"));
 
     statusBar_ = new QStatusBar(flaeche_);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar_->setSizeGripEnabled(false);
     panel0_ = new QLabel(statusBar_);
     panel0_->setObjectName(QStringLiteral("Panel0"));
@@ -345,6 +356,7 @@ bool TForm1::WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis) {
 void TForm1::BaueWerkzeugleiste() {
     toolBar_ = new QToolBar(flaeche_);
     toolBar_->setObjectName(QStringLiteral("ToolBar2"));
+    toolBar_->setAccessibleName(QStringLiteral("Werkzeugleiste"));
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setMovable(false);
     toolBar_->setFloatable(false);

@@ -74,28 +74,33 @@ TmcDlg::TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, Q
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(8, 8, 777, 513);
+    bevel->setAccessibleName(QStringLiteral("Mikrocode"));
     BaueKopf();
-    Beschriftung(this, "Flag = 0", 24, 64);
-    Beschriftung(this, "Flag = 1", 408, 64);
+    QLabel* flag0 = Beschriftung(this, "Flag = 0", 24, 64);
+    QLabel* flag1 = Beschriftung(this, "Flag = 1", 408, 64);
     flag0grid_ = BaueGitter("flag0grid", 24);
     flag1grid_ = BaueGitter("flag1grid", 408);
+    flag0grid_->setAccessibleName(flag0->text());
+    flag1grid_->setAccessibleName(flag1->text());
     connect(flag0grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag0GridClick);
     connect(flag1grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag1gridClick);
     BaueKnoepfe();
 }
 
 void TmcDlg::BaueKopf() {
-    Beschriftung(this, "Code:", 24, 28);
+    QLabel* code = Beschriftung(this, "Code:", 24, 28);
     codeEdit_ = new CodeSpinBox(this);
     codeEdit_->setObjectName(QStringLiteral("CodeEdit"));
     codeEdit_->setGeometry(64, 24, 57, 26);
     codeEdit_->setRange(0, 28);
     connect(codeEdit_, &QSpinBox::valueChanged, this, &TmcDlg::MikrocodeAnzeigen);
+    code->setBuddy(codeEdit_);  // the label names the control for assistive technology
 
-    Beschriftung(this, "Mnemonic:", 152, 28);
+    QLabel* mnemonic = Beschriftung(this, "Mnemonic:", 152, 28);
     mnemonicEdit_ = new QLineEdit(this);
     mnemonicEdit_->setObjectName(QStringLiteral("MnemonicEdit"));
     mnemonicEdit_->setGeometry(224, 24, 81, 24);
+    mnemonic->setBuddy(mnemonicEdit_);
 
     flagCheckBox_ = new QCheckBox(U("Mikrocode flagabhängig"), this);
     flagCheckBox_->setObjectName(QStringLiteral("FlagCheckBox"));

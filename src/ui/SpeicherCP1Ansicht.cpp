@@ -16,6 +16,13 @@ SpeicherCP1Ansicht::SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* elter
 
 QString SpeicherCP1Ansicht::Beschriftung() const { return Q(zelle_.Beschriftung()); }
 
+void SpeicherCP1Ansicht::Auffrischen() {
+    const QString vorlesen = Q(zelle_.RegisterName()) + QLatin1Char(' ') + Beschriftung() +
+                             (zelle_.Laden() ? U(", lädt") : U(", hält"));
+    if (accessibleName() != vorlesen) setAccessibleName(vorlesen);
+    update();
+}
+
 void SpeicherCP1Ansicht::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const Aussehen look = zelle_.Look();

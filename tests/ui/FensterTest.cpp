@@ -1,5 +1,6 @@
 // The main window under the offscreen platform: every test clicks the real
 // widgets and reads what the window shows.
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -527,6 +528,26 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!bearbeiten->isVisible());
         QVERIFY(!knopf->underMouse());
+    }
+
+    void everyControlHasAnAccessibleName() {
+        auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        for (QWidget* fenster : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(mcDlg_.get()),
+                                 static_cast<QWidget*>(aboutBox_.get())})
+            for (QWidget* w : fenster->findChildren<QWidget*>()) {
+                const QString objekt = w->objectName();
+                const bool statusfeld = objekt == "Panel0" || objekt == "Panel1";  // empty while nothing is said
+                if (objekt.isEmpty() || objekt.startsWith("qt_") || statusfeld) continue;
+                QVERIFY2(!name(w).isEmpty(), qPrintable(objekt));
+            }
+        QCOMPARE(name(Kind<QWidget>("CodeEdit", mcDlg_.get())), QStringLiteral("Code:"));
+        // Registers and gates read out what they show.
+        M().InternerBus = 42;
+        QTest::mouseClick(Kind<SpeicherCP1Ansicht>("Akku"), Qt::LeftButton);
+        QCOMPARE(name(Kind<QWidget>("Akku")), QString::fromUtf8("Akku 042, lädt"));
+        QCOMPARE(name(Kind<QWidget>("Erg")), QString::fromUtf8("Erg 000, hält"));
+        QCOMPARE(name(Kind<QWidget>("PTBtn")), QStringLiteral("PT, offen"));
+        QCOMPARE(name(Kind<QWidget>("ETBtn")), QStringLiteral("ET, geschlossen"));
     }
 
     void qtsOwnTextsAreGerman() {

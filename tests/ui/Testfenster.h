@@ -44,8 +44,8 @@ protected:
 
     TMaschine& M() { return form_->Maschine(); }
     template <typename T>
-    T* Kind(const char* name) {
-        T* kind = form_->findChild<T*>(QString::fromLatin1(name));
+    T* Kind(const char* name, QWidget* fenster = nullptr) {
+        T* kind = (fenster ? fenster : form_.get())->findChild<T*>(QString::fromLatin1(name));
         if (!kind) qFatal("missing control %s", name);
         return kind;
     }
