@@ -159,6 +159,35 @@ TEST(Tutorium, NenntJedesSignalMitSeinerStelleImSteuerwort) {
     EXPECT_TRUE(fehlend.empty()) << "fehlt im Tutorium: " << testing::PrintToString(fehlend);
 }
 
+// A signal name broken inside the word in a narrow table column: its first
+// part on one line, the rest right below it.
+TEST(Tutorium, BrichtKeinSignalImWort) {
+    struct Wort {
+        double x0, y0, x1, y1;
+        std::string text;
+    };
+    const Lauf lauf = Fuehre(std::string(PDFTOTEXT) + " -bbox " + Zitat(Hilfe / "Solvej.pdf") + " -");
+    ASSERT_EQ(lauf.code, 0);
+    const std::regex muster(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<Wort> woerter;
+    for (auto it = std::sregex_iterator(lauf.ausgabe.begin(), lauf.ausgabe.end(), muster); it != std::sregex_iterator(); ++it)
+        woerter.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]), (*it)[5]});
+    std::vector<std::string> gebrochen;
+    for (size_t i = 0; i + 1 < woerter.size(); ++i) {
+        const Wort& a = woerter[i];
+        std::string anfang = a.text;
+        if (!anfang.empty() && anfang.back() == '-') anfang.pop_back();
+        for (size_t j = i + 1; j < woerter.size() && j < i + 40; ++j) {
+            const Wort& b = woerter[j];
+            const bool darunter = b.y0 >= a.y1 - 1 && b.y0 - a.y1 < a.y1 - a.y0 && b.x0 < a.x1 && b.x1 > a.x0;
+            const std::string ganz = anfang + b.text;
+            if (darunter && std::find(Signale.begin(), Signale.end(), ganz) != Signale.end())
+                gebrochen.push_back(a.text + " / " + b.text);
+        }
+    }
+    EXPECT_TRUE(gebrochen.empty()) << testing::PrintToString(gebrochen);
+}
+
 TEST(Tutorium, EnthaeltJedesBildDerQuelle) {
     const std::string quelle = Lies(VENTARO_TUTORIUM_QUELLE);
     const std::vector<std::string> bilder = Alle(quelle, std::regex(R"re(<img\s+src="([^"]+)")re"));
@@ -191,6 +220,17 @@ TEST(Tutorium, InhaltsverzeichnisNenntDieSeitenDerKapitel) {
 TEST(Hilfeseite, NenntJedenBefehlMitSeinemOperationscode) {
     const std::vector<std::string> fehlend = FehlendeBefehle(OhneTags(Lies(Hilfe / "Ventaro.htm")));
     EXPECT_TRUE(fehlend.empty()) << "fehlt auf der Hilfeseite: " << testing::PrintToString(fehlend);
+}
+
+TEST(Hilfeseite, ErklaertJedeMeldungDesProgramms) {
+    const std::string text = OhneTags(Lies(Hilfe / "Ventaro.htm"));
+    for (const char* meldung :
+         {"ist nicht korrekt.", "Warnung: Zu viele Tore ge\u00f6ffnet!", "Gitterindex au\u00dferhalb",
+          "kann nicht ge\u00f6ffnet werden.", "kann nicht erstellt werden.", "ist kein g\u00fcltiger Integerwert",
+          "Stream-Schreibfehler", "Zu viele verschachtelte Mikroprogrammspr\u00fcnge", "unzul\u00e4ssige Befehlsanzahl",
+          "Vor dem Beenden von Ventaro muss das laufende Programm", "kann nicht angezeigt werden",
+          "existiert nicht im Hilfe-Unterverzeichnis!"})
+        EXPECT_NE(text.find(meldung), std::string::npos) << meldung;
 }
 
 TEST(Hilfeseite, NenntJedesSignalMitSeinerStelleImSteuerwort) {
