@@ -74,15 +74,20 @@ bool Datenpfadflaeche::AufLeitung(const QPoint& p) {
 
 void Datenpfadflaeche::paintEvent(QPaintEvent*) {
     QPainter maler(this);
-    maler.setPen(Qt::black);
-    maler.setBrush(Qt::white);
-    for (const QRect& r : kLeitungen) maler.drawRect(r.adjusted(0, 0, -1, -1));
+    // Outline and inside as filled rectangles: at any window size their
+    // edges fall on the same pixels as the squares' below.
+    for (const QRect& r : kLeitungen) {
+        maler.fillRect(r, Qt::black);
+        maler.fillRect(r.adjusted(1, 1, -1, -1), Qt::white);
+    }
     for (const QRect& r : kSteuerleitung) maler.fillRect(r, farbe::Rot);
     // Junctions of 17 x 17 pixels with a black outline, not a grey blur.
+    maler.setPen(Qt::black);
+    maler.setBrush(Qt::white);
     for (const QPoint& k : kKnoten) maler.drawEllipse(QRect(k, QSize(16, 16)));
     // White squares hide the outlines where two bars meet, so bends look whole.
-    maler.setClipRegion(Leitungsinneres());
-    for (const QRect& r : kEcken) maler.fillRect(r, Qt::white);
+    for (const QRect& ecke : kEcken)
+        for (const QRect& r : QRegion(ecke) & Leitungsinneres()) maler.fillRect(r, Qt::white);
 }
 
 void Datenpfadflaeche::mouseMoveEvent(QMouseEvent* ereignis) {

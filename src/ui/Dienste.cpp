@@ -4,7 +4,9 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QThread>
 #include <QUrl>
 
@@ -63,6 +65,31 @@ QString DesktopDienste::RamDateiZumSpeichern(QWidget* eltern) { return Dialog(el
 
 bool DesktopDienste::DokumentOeffnen(const QString& pfad) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+}
+
+namespace {
+
+QSettings Einstellungen() { return QSettings(QStringLiteral("Ventaro"), QStringLiteral("Ventaro")); }
+
+const QString kGroesse = QStringLiteral("Ansicht/Groesse");
+
+int GueltigeGroesse(int prozent) {
+    for (int g : Groessen)
+        if (g == prozent) return prozent;
+    return 100;
+}
+
+}  // namespace
+
+int DesktopDienste::GespeicherteGroesse() { return GueltigeGroesse(Einstellungen().value(kGroesse, 100).toInt()); }
+
+void DesktopDienste::GroesseSpeichern(int prozent) { Einstellungen().setValue(kGroesse, prozent); }
+
+void DesktopDienste::NeuStarten() { QProcess::startDetached(QCoreApplication::applicationFilePath(), {}); }
+
+void GespeicherteGroesseAnwenden() {
+    const int prozent = GueltigeGroesse(Einstellungen().value(kGroesse, 100).toInt());
+    if (prozent != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(prozent / 100.0));
 }
 
 QString DesktopDienste::Programmverzeichnis() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }

@@ -30,6 +30,11 @@ public:
     virtual bool DokumentOeffnen(const QString& pfad) = 0;
     // The directory of the program's executable, ending in a separator.
     virtual QString Programmverzeichnis() = 0;
+    // The window's size in per cent of the layout, kept for the next start.
+    virtual int GespeicherteGroesse() = 0;
+    virtual void GroesseSpeichern(int prozent) = 0;
+    // Starts the program once more, after this one has closed its window.
+    virtual void NeuStarten() = 0;
 };
 
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.
@@ -45,6 +50,16 @@ public:
     QString RamDateiZumSpeichern(QWidget* eltern) override;
     bool DokumentOeffnen(const QString& pfad) override;
     QString Programmverzeichnis() override;
+    int GespeicherteGroesse() override;
+    void GroesseSpeichern(int prozent) override;
+    void NeuStarten() override;
 };
+
+// The sizes the window offers, in per cent.
+inline constexpr int Groessen[] = {100, 125, 150, 200};
+
+// Before the application exists: Qt scales every window by the kept size,
+// drawing wires, text and icons sharp at the larger size.
+void GespeicherteGroesseAnwenden();
 
 }  // namespace ventaro::ui

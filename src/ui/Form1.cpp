@@ -292,6 +292,15 @@ void TForm1::Speichernunter1Click() {
     });
 }
 
+// ---- The window's size.
+
+void TForm1::GroesseWaehlen(int prozent) {
+    dienste_.GroesseSpeichern(prozent);
+    if (prozent == aktiveGroesse_) return;
+    const QString frage = U("Die Fenstergröße %1 % gilt ab dem nächsten Start von Ventaro.\rJetzt neu starten?");
+    if (dienste_.FrageJaNein(this, frage.arg(prozent)) && close()) dienste_.NeuStarten();
+}
+
 // ---- Closing.
 
 void TForm1::Beenden1Click() { close(); }

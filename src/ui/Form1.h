@@ -15,6 +15,7 @@
 #include "ui/Dienste.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -57,6 +58,8 @@ public:
     void Speichernunter1Click();
     void Beenden1Click();
     void Mikrocodebearbeiten1Click();
+    // The window's size: kept for the next start, where Qt scales by it.
+    void GroesseWaehlen(int prozent);
     void HilfezumModellrechner1Click();
     void Tutorium1Click();
     void Info1Click();
@@ -86,6 +89,7 @@ private:
     void BaueRamGitter();
     void BaueAnzeigeUndStatus();
     void BaueMenues();
+    void BaueGroessenmenue(QMenu* menue);
     void BaueWerkzeugleiste();
     void WerkzeugknoepfeLoslassen();
     bool WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis);
@@ -144,7 +148,8 @@ private:
     bool zeichnet_ = false;
     bool taktFehlerOffen_ = false;
     bool dialogOffen_ = false;
-    bool werkzeugRuhe_ = false;  // a menu closed; the pointer has not moved since
+    bool werkzeugRuhe_ = false;
+    int aktiveGroesse_ = 100;  // the size this run was started with  // a menu closed; the pointer has not moved since
     bool ramEditiertVorEditor_ = false;  // put back when Escape discards the edit
     std::uint64_t gezeichneteDurchlaeufe_ = ~0ull;
 };

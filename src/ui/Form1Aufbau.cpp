@@ -1,6 +1,7 @@
 // Building the main window: the controls at their places in the layout, with
 // their hints, captions and connections to the handlers.
 #include <QAction>
+#include <QActionGroup>
 #include <QHoverEvent>
 #include <QFrame>
 #include <QLabel>
@@ -310,6 +311,8 @@ void TForm1::BaueMenues() {
     eintrag(bearbeiten, "Reset1", "Reset", &TForm1::ResetBtnClick);
     bearbeiten->addSeparator();
     eintrag(bearbeiten, "Mikrocodebearbeiten1", "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
+    bearbeiten->addSeparator();
+    BaueGroessenmenue(bearbeiten->addMenu(U("Fenstergröße")));
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
     eintrag(hilfe, "HilfezumModellrechner1", "Hilfe zum Modellrechner", &TForm1::HilfezumModellrechner1Click);
     eintrag(hilfe, "Tutorium1", "Tutorium", &TForm1::Tutorium1Click);
@@ -350,6 +353,21 @@ bool TForm1::WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis) {
             return false;
         default:
             return false;
+    }
+}
+
+void TForm1::BaueGroessenmenue(QMenu* menue) {
+    menue->setObjectName(QStringLiteral("Fenstergroesse1"));
+    menue->setAccessibleName(menue->title());
+    auto* gruppe = new QActionGroup(menue);
+    aktiveGroesse_ = dienste_.GespeicherteGroesse();
+    for (int prozent : Groessen) {
+        QAction* aktion = menue->addAction(QStringLiteral("%1 %").arg(prozent));
+        aktion->setObjectName(QStringLiteral("Groesse%1").arg(prozent));
+        aktion->setCheckable(true);
+        aktion->setChecked(prozent == aktiveGroesse_);
+        gruppe->addAction(aktion);
+        connect(aktion, &QAction::triggered, this, [this, prozent] { GroesseWaehlen(prozent); });
     }
 }
 

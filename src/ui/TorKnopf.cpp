@@ -8,8 +8,9 @@
 
 namespace ventaro::ui {
 
-QPixmap TorBild(bool offen) {
-    QPixmap bild(20, 20);
+QPixmap TorBild(bool offen, qreal dichte) {
+    QPixmap bild(qRound(20 * dichte), qRound(20 * dichte));
+    bild.setDevicePixelRatio(dichte);
     bild.fill(Qt::transparent);
     QPainter maler(&bild);
     maler.setRenderHint(QPainter::Antialiasing);
@@ -56,7 +57,7 @@ void TorKnopf::paintEvent(QPaintEvent*) {
     maler.fillRect(rect(), farbe::Knopfflaeche);
     Fase(maler, rect(), !unten);
     const int versatz = unten ? 1 : 0;  // a pressed button's picture sinks in
-    maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked()));
+    maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked(), devicePixelRatioF()));
 }
 
 }  // namespace ventaro::ui

@@ -9,8 +9,8 @@
 
 namespace ventaro::ui {
 
-// The 20 x 20 picture of a gate.
-QPixmap TorBild(bool offen);
+// The 20 x 20 picture of a gate, at the screen's pixel density.
+QPixmap TorBild(bool offen, qreal dichte = 1.0);
 
 class TorKnopf : public QAbstractButton {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "ui/McDlg.h"
 
 int main(int argc, char** argv) {
+    ventaro::ui::GespeicherteGroesseAnwenden();
     QApplication anwendung(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ventaro"));
     ventaro::ui::AnwendungEinrichten();

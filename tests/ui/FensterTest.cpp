@@ -550,6 +550,29 @@ private slots:
         QCOMPARE(name(Kind<QWidget>("ETBtn")), QStringLiteral("ET, geschlossen"));
     }
 
+    void aNewSizeIsKeptAndOffersARestart_data() {
+        QTest::addColumn<int>("prozent");
+        QTest::addColumn<bool>("ja");
+        QTest::addColumn<int>("neustarts");
+        QTest::newRow("150 %, neu starten") << 150 << true << 1;
+        QTest::newRow("200 %, spaeter") << 200 << false << 0;
+        QTest::newRow("100 %, wie jetzt") << 100 << true << 0;
+    }
+    void aNewSizeIsKeptAndOffersARestart() {
+        QFETCH(int, prozent);
+        QFETCH(bool, ja);
+        QFETCH(int, neustarts);
+        dienste_->antwortJa = ja;
+        Menue(qPrintable(QStringLiteral("Groesse%1").arg(prozent)))->trigger();
+        QCOMPARE(dienste_->groesse, prozent);
+        QCOMPARE(dienste_->fragen.size(), prozent == 100 ? 0 : 1);
+        if (prozent != 100)
+            QCOMPARE(dienste_->fragen[0], QString::fromUtf8("Die Fenstergröße %1 % gilt ab dem nächsten Start von Ventaro.\r"
+                                                            "Jetzt neu starten?").arg(prozent));
+        QCOMPARE(dienste_->neustarts, neustarts);
+        QCOMPARE(form_->isVisible(), neustarts == 0);
+    }
+
     void qtsOwnTextsAreGerman() {
         std::unique_ptr<QMenu> menue(Kind<QLineEdit>("DisplayEdit")->createStandardContextMenu());
         QStringList texte;

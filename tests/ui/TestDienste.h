@@ -56,6 +56,11 @@ public:
         return viewerDa;
     }
     QString Programmverzeichnis() override { return programmverzeichnis; }
+    int groesse = 100;
+    int neustarts = 0;
+    int GespeicherteGroesse() override { return groesse; }
+    void GroesseSpeichern(int prozent) override { groesse = prozent; }
+    void NeuStarten() override { ++neustarts; }
 
 private:
     QString Dateidialog(const QString& antwort) {
