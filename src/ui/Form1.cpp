@@ -107,8 +107,8 @@ void TForm1::Fehlermeldung(const std::string& text) {
 }
 
 bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis) {
-    if (objekt->parent() == toolBar_ && objekt->isWidgetType() && WerkzeugknopfEreignis(static_cast<QWidget*>(objekt), ereignis))
-        return true;
+    const bool werkzeug = objekt->parent() == toolBar_ && objekt->isWidgetType();
+    if (werkzeug && WerkzeugknopfEreignis(static_cast<QWidget*>(objekt), ereignis)) return true;
     if (ereignis->type() == QEvent::MouseMove || ereignis->type() == QEvent::Enter) {
         const auto eintrag = hinweise_.find(objekt);
         auto* element = static_cast<QWidget*>(objekt);

@@ -90,8 +90,10 @@ constexpr int kAnzeigeraender = 2 * 1 + 2 * 2 + 1;
 QFont Anzeigeschrift(int platz) {
     QFont schrift = MsSansSerif(27);
     const QString breitester = QStringLiteral("255.254");
-    for (int stauchung = 100; stauchung > 50 && QFontMetrics(schrift).horizontalAdvance(breitester) > platz; --stauchung)
+    for (int stauchung = 99; stauchung > 50; --stauchung) {
+        if (QFontMetrics(schrift).horizontalAdvance(breitester) <= platz) break;
         schrift.setStretch(stauchung);
+    }
     return schrift;
 }
 
@@ -151,7 +153,8 @@ void TForm1::BaueTore() {
         knopf->setGeometry(t.ort);
         MeldetHinweis(knopf, U(t.hinweis));
         const Tor tor = t.tor;
-        connect(knopf, &QAbstractButton::clicked, this, [this, tor] { Ereignis([this, tor] { maschine_.TorKlick(tor); }); });
+        connect(knopf, &QAbstractButton::clicked, this,
+                [this, tor] { Ereignis([this, tor] { maschine_.TorKlick(tor); }); });
         tore_[static_cast<int>(tor)] = knopf;
     }
 }
@@ -319,7 +322,8 @@ void TForm1::BaueMenues() {
     hilfe->addSeparator();
     eintrag(hilfe, "Info1", "Info...", &TForm1::Info1Click);
     // A menu closing over a tool button must not light it up.
-    for (QMenu* menue : {datei, bearbeiten, hilfe}) connect(menue, &QMenu::aboutToHide, this, &TForm1::WerkzeugknoepfeLoslassen);
+    for (QMenu* menue : {datei, bearbeiten, hilfe})
+        connect(menue, &QMenu::aboutToHide, this, &TForm1::WerkzeugknoepfeLoslassen);
 }
 
 void TForm1::WerkzeugknoepfeLoslassen() {
@@ -340,9 +344,11 @@ bool TForm1::WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis) {
             knopf->setAttribute(Qt::WA_UnderMouse, false);
             knopf->update();
             return true;
-        case QEvent::HoverMove:
-            if (static_cast<QHoverEvent*>(ereignis)->position() == static_cast<QHoverEvent*>(ereignis)->oldPosF()) return false;
+        case QEvent::HoverMove: {
+            const auto* bewegung = static_cast<QHoverEvent*>(ereignis);
+            if (bewegung->position() == bewegung->oldPosF()) return false;
             [[fallthrough]];
+        }
         case QEvent::MouseMove:
             werkzeugRuhe_ = false;
             knopf->setAttribute(Qt::WA_UnderMouse, true);

@@ -1,6 +1,7 @@
 // Saving where the file system refuses: a full device, a directory nobody may
-// write into (root included, whose writable files are then written in place), a directory that does not exist, a target that
-// is a directory or a pipe without a reader. The message names the file and
+// write into (root included; its writable files are then written in place), a
+// directory that does not exist, a target that is a directory or a pipe
+// without a reader. The message names the file and
 // the system's reason, the old file stays byte for byte, no temporary file is
 // left behind, and the RAM's edits stay marked unsaved.
 #include <sys/stat.h>

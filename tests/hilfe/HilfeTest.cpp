@@ -170,8 +170,11 @@ TEST(Tutorium, BrichtKeinSignalImWort) {
     ASSERT_EQ(lauf.code, 0);
     const std::regex muster(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     std::vector<Wort> woerter;
-    for (auto it = std::sregex_iterator(lauf.ausgabe.begin(), lauf.ausgabe.end(), muster); it != std::sregex_iterator(); ++it)
-        woerter.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]), (*it)[5]});
+    const auto ende = std::sregex_iterator();
+    for (auto it = std::sregex_iterator(lauf.ausgabe.begin(), lauf.ausgabe.end(), muster); it != ende; ++it) {
+        const std::smatch& m = *it;
+        woerter.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5]});
+    }
     std::vector<std::string> gebrochen;
     for (size_t i = 0; i + 1 < woerter.size(); ++i) {
         const Wort& a = woerter[i];
