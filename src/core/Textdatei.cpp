@@ -91,6 +91,13 @@ void SchreibeAnOrtMitSicherung(const std::string& ziel, const std::vector<std::s
     const std::string neu = MitZeilenenden(zeilen);
     const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) throw SchreibFehler{SchreibFehler::Art::Erstellen, errno};
+    // The old content is kept in memory to be put back; a file far larger
+    // than any the program writes is not overwritten without that backup.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || static_cast<std::size_t>(info.st_size) > MaxLesezeichen) {
+        ::close(fd);
+        throw SchreibFehler{SchreibFehler::Art::Erstellen, EFBIG};
+    }
     std::string alt;
     int fehlernummer = 0;
     if (!LiesAlles(fd, alt, fehlernummer)) {
