@@ -72,6 +72,7 @@ namespace {
 QSettings Einstellungen() { return QSettings(QStringLiteral("Ventaro"), QStringLiteral("Ventaro")); }
 
 const QString kGroesse = QStringLiteral("Ansicht/Groesse");
+bool skalierungGesetzt = false;  // QT_SCALE_FACTOR comes from the kept size
 
 int GueltigeGroesse(int prozent) {
     for (int g : Groessen)
@@ -85,11 +86,21 @@ int DesktopDienste::GespeicherteGroesse() { return GueltigeGroesse(Einstellungen
 
 void DesktopDienste::GroesseSpeichern(int prozent) { Einstellungen().setValue(kGroesse, prozent); }
 
-void DesktopDienste::NeuStarten() { QProcess::startDetached(QCoreApplication::applicationFilePath(), {}); }
+void DesktopDienste::NeuStarten() {
+    // The new program reads the kept size itself, not this one's factor.
+    QProcess programm;
+    programm.setProgram(QCoreApplication::applicationFilePath());
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    if (skalierungGesetzt) umgebung.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    programm.setProcessEnvironment(umgebung);
+    programm.startDetached();
+}
 
 void GespeicherteGroesseAnwenden() {
     const int prozent = GueltigeGroesse(Einstellungen().value(kGroesse, 100).toInt());
-    if (prozent != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(prozent / 100.0));
+    if (prozent == 100) return;
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(prozent / 100.0));
+    skalierungGesetzt = true;
 }
 
 QString DesktopDienste::Programmverzeichnis() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
