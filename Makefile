@@ -7,11 +7,11 @@ PAKET_BUILD ?= build-paket
 JOBS       ?= $(shell nproc)
 # Seconds each fuzz target runs under "make fuzz".
 FUZZ_SEKUNDEN ?= 60
-FUZZZIELE  := mikrocode ramdatei wort maschine programmtext
+FUZZZIELE  := mikrocode ramdatei wort maschine programmtext skript
 # ON turns compiler warnings into errors; CI builds so.
 WERROR     ?= OFF
 
-PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev qt6-base-dev fonts-liberation2
+PAKETE_BAU  := cmake ninja-build g++ make libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-translations-l10n fonts-liberation2
 PAKETE_TEST := googletest libgtest-dev libgmock-dev xvfb xauth binutils-mingw-w64-x86-64 poppler-utils
 PAKETE_BENCH := libbenchmark-dev
 PAKETE_FUZZ := clang libclang-rt-14-dev

@@ -113,3 +113,12 @@ schreibe("programmtext", "gemischt.asm", b'ORG 127\r\nHLT\nHLT\rx: x: ZELLE "a""
          b'M\xe4h 999\nDAT 65536\nORG y\ny:\n01.002\nzelle ""\n')
 schreibe("programmtext", "zellen.obj", b"01.001\n\r02.002\r\r03.003\n\n04.004")
 schreibe("programmtext", "binaer.obj", bytes(range(256)))
+
+# Scripts of ventaro-cli: the golden tests' scripts, and the lines of white
+# space other than blanks that crashed the command loop.
+for datei in sorted((KORPUS.parent.parent / "tests" / "cli" / "skripte").glob("*.txt")):
+    schreibe("skript", datei.name, datei.read_bytes())
+schreibe("skript", "fund-vt", b"\v\n")
+schreibe("skript", "fund-ff", b"\f\r\nzeige\r\n")
+schreibe("skript", "gemischt", b"zelle 0 01.005\r\nzelle\t1\nklick ET # x\rlauf 99999999\nschritt $7FFFFFFF\n"
+                               b"speichern /gibt/es/nicht\noeffnen x\nmikrocode x\nalu\x00\nzeige\n")

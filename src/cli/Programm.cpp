@@ -23,6 +23,8 @@ void MeldungenAusgeben(const std::vector<std::string>& meldungen, std::size_t ab
     for (std::size_t i = ab; i < meldungen.size(); ++i) fehler << Cp1252ZuUtf8(meldungen[i]) << '\n';
 }
 
+}  // namespace
+
 int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler) {
     std::vector<std::string> zeilen;
     try {
@@ -41,6 +43,8 @@ int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler
     }
     return kHalt;
 }
+
+namespace {
 
 int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& optionen, std::ostream& fehler) {
     if (!programm.empty()) {

@@ -1,7 +1,6 @@
 #include "cli/Sitzung.h"
 
 #include <ostream>
-#include <sstream>
 
 #include "cli/Zustand.h"
 #include "core/Fehler.h"
@@ -13,14 +12,21 @@
 namespace ventaro::cli {
 namespace {
 
+// Every white-space byte separates words and is trimmed alike, so a line of
+// vertical tabs or form feeds is as empty as a line of blanks.
+bool IstLeerzeichen(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
+
 std::vector<std::string> Woerter(const std::string& text) {
-    std::istringstream ein(text);
     std::vector<std::string> woerter;
-    for (std::string wort; ein >> wort;) woerter.push_back(wort);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && IstLeerzeichen(text[i])) ++i;
+        const std::size_t anfang = i;
+        while (i < text.size() && !IstLeerzeichen(text[i])) ++i;
+        if (i > anfang) woerter.push_back(text.substr(anfang, i - anfang));
+    }
     return woerter;
 }
-
-bool IstLeerzeichen(char c) { return c == ' ' || c == '\t'; }
 
 std::string OhneRaender(const std::string& text) {
     std::size_t anfang = 0, ende = text.size();

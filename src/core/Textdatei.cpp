@@ -19,12 +19,16 @@ namespace {
     throw Fehler(meldung::KannNichtGeoeffnetWerden(PfadText(pfad), meldung::Systemgrund(fehlernummer)));
 }
 
-bool SchreibeAlles(int fd, const std::vector<std::string>& zeilen, int& fehlernummer) {
+std::string MitZeilenenden(const std::vector<std::string>& zeilen) {
     std::string puffer;
     for (const std::string& zeile : zeilen) {
         puffer += zeile;
         puffer += "\r\n";
     }
+    return puffer;
+}
+
+bool SchreibeAlles(int fd, const std::string& puffer, int& fehlernummer) {
     const char* daten = puffer.data();
     std::size_t rest = puffer.size();
     while (rest > 0) {
@@ -38,6 +42,20 @@ bool SchreibeAlles(int fd, const std::vector<std::string>& zeilen, int& fehlernu
         rest -= static_cast<std::size_t>(geschrieben);
     }
     return true;
+}
+
+bool LiesAlles(int fd, std::string& inhalt, int& fehlernummer) {
+    char block[1 << 14];
+    for (;;) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            fehlernummer = errno;
+            return false;
+        }
+        if (n == 0) return true;
+        inhalt.append(block, static_cast<std::size_t>(n));
+    }
 }
 
 std::string Verzeichnis(const std::string& pfad) {
@@ -60,17 +78,63 @@ void SchreibeAnOrt(const std::string& pfad, const std::vector<std::string>& zeil
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     int fehlernummer = 0;
-    const bool ok = SchreibeAlles(fd, zeilen, fehlernummer);
+    const bool ok = SchreibeAlles(fd, MitZeilenenden(zeilen), fehlernummer);
     if (::close(fd) != 0 && ok) throw SchreibFehler{SchreibFehler::Art::Schreiben, errno};
     if (!ok) throw SchreibFehler{SchreibFehler::Art::Schreiben, fehlernummer};
 }
 
-void SchreibeUeberTemporaer(const std::string& ziel, const std::vector<std::string>& zeilen, const struct stat* alt) {
+// Writes a file the user may write in a folder the user may not (a handout
+// folder): in place, but only once the whole new content has its room, and
+// on a failure part-way the old content goes back, so the file is never left
+// damaged.
+void SchreibeAnOrtMitSicherung(const std::string& ziel, const std::vector<std::string>& zeilen) {
+    const std::string neu = MitZeilenenden(zeilen);
+    const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) throw SchreibFehler{SchreibFehler::Art::Erstellen, errno};
+    // The old content is kept in memory to be put back; a file far larger
+    // than any the program writes is not overwritten without that backup.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || static_cast<std::size_t>(info.st_size) > MaxLesezeichen) {
+        ::close(fd);
+        throw SchreibFehler{SchreibFehler::Art::Erstellen, EFBIG};
+    }
+    std::string alt;
+    int fehlernummer = 0;
+    if (!LiesAlles(fd, alt, fehlernummer)) {
+        ::close(fd);
+        throw SchreibFehler{SchreibFehler::Art::Erstellen, fehlernummer};
+    }
+    if (neu.size() > alt.size()) {
+        const int platz = ::posix_fallocate(fd, 0, static_cast<off_t>(neu.size()));
+        if (platz != 0 && platz != EOPNOTSUPP && platz != EINVAL) {
+            (void)::ftruncate(fd, static_cast<off_t>(alt.size()));
+            ::close(fd);
+            throw SchreibFehler{SchreibFehler::Art::Schreiben, platz};
+        }
+    }
+    bool ok = ::lseek(fd, 0, SEEK_SET) == 0 && SchreibeAlles(fd, neu, fehlernummer);
+    if (ok && ::ftruncate(fd, static_cast<off_t>(neu.size())) != 0) ok = false, fehlernummer = errno;
+    if (ok && ::fsync(fd) != 0) ok = false, fehlernummer = errno;
+    if (!ok) {
+        int egal = 0;
+        if (::lseek(fd, 0, SEEK_SET) == 0 && SchreibeAlles(fd, alt, egal))
+            (void)::ftruncate(fd, static_cast<off_t>(alt.size()));
+    }
+    if (::close(fd) != 0 && ok) ok = false, fehlernummer = errno;
+    if (!ok) throw SchreibFehler{SchreibFehler::Art::Schreiben, fehlernummer};
+}
+
+bool OrdnerVerweigert(int fehlernummer) { return fehlernummer == EACCES || fehlernummer == EPERM; }
+
+// False, with nothing written, when the folder lets no file be created and an
+// old file (alt) is there to be written in place instead.
+bool SchreibeUeberTemporaer(const std::string& ziel, const std::vector<std::string>& zeilen, const struct stat* alt) {
     std::string vorlage = Verzeichnis(ziel) + ".ventaro-XXXXXX";
     const int fd = ::mkstemp(vorlage.data());
+    if (fd < 0 && alt && OrdnerVerweigert(errno)) return false;
     if (fd < 0) throw SchreibFehler{SchreibFehler::Art::Erstellen, errno};
     int fehlernummer = 0;
-    bool ok = SchreibeAlles(fd, zeilen, fehlernummer);
+    bool ok = SchreibeAlles(fd, MitZeilenenden(zeilen), fehlernummer);
     if (ok && ::fsync(fd) != 0) ok = false, fehlernummer = errno;
     // The new file keeps the old one's permissions; a new one gets the usual ones.
     const mode_t modus = alt ? (alt->st_mode & 07777) : (0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
@@ -85,6 +149,7 @@ void SchreibeUeberTemporaer(const std::string& ziel, const std::vector<std::stri
         ::unlink(vorlage.c_str());
         throw SchreibFehler{SchreibFehler::Art::Erstellen, fehlernummer};
     }
+    return true;
 }
 
 }  // namespace
@@ -163,7 +228,7 @@ void SchreibeZeilenSicher(const std::string& pfad, const std::vector<std::string
         // write-protected handout): it stays, as writing it in place would.
         if (::faccessat(AT_FDCWD, ziel.c_str(), W_OK, AT_EACCESS) != 0)
             throw SchreibFehler{SchreibFehler::Art::Erstellen, errno};
-        SchreibeUeberTemporaer(ziel, zeilen, &info);
+        if (!SchreibeUeberTemporaer(ziel, zeilen, &info)) SchreibeAnOrtMitSicherung(ziel, zeilen);
     } else {
         SchreibeAnOrt(ziel, zeilen);
     }

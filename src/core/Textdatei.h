@@ -61,7 +61,9 @@ struct SchreibFehler {
 
 // Writes every line followed by CR LF. A regular file (or none) is replaced
 // through a temporary file beside it and a rename, so a failed or interrupted
-// save leaves the old file whole; other targets (devices) are written in
+// save leaves the old file whole; where the folder lets no file be created, a
+// writable old file is written in place, its old content kept in memory and
+// put back on a failure; other targets (devices) are written in
 // place (a named pipe without a reader fails at once with ENXIO instead of
 // waiting). Throws SchreibFehler.
 void SchreibeZeilenSicher(const std::string& pfad, const std::vector<std::string>& zeilen);

@@ -21,7 +21,8 @@ void TMaschine::RamDateiOeffnen(const std::string& pfad) {
 }
 
 bool TMaschine::RamDateiSpeichern() {
-    if (RamDateiname == "neu") return false;
+    // Empty after a start-up that stopped early: no target either.
+    if (RamDateiname == "neu" || RamDateiname.empty()) return false;
     RamInhalt inhalt;
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) inhalt[a] = Ram.Text(a);
     SchreibeRamDatei(RamDateiname, inhalt);

@@ -37,6 +37,21 @@ constexpr std::array<QPoint, 9> kKnoten = {
 constexpr std::array<QRect, 6> kEcken = {{{25, 79, 8, 8}, {25, 464, 8, 9}, {114, 465, 8, 8},
                                           {486, 249, 8, 8}, {486, 177, 8, 8}, {729, 76, 8, 8}}};
 
+// Inside the wires: every pixel whose eight neighbours are all on a wire. The
+// corner squares clear the outlines only there, so where two bars meet the
+// seam goes and the outer outline of the bend stays whole.
+const QRegion& Leitungsinneres() {
+    static const QRegion inneres = [] {
+        QRegion leitungen;
+        for (const QRect& r : kLeitungen) leitungen += r;
+        QRegion innen = leitungen;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy) innen &= leitungen.translated(dx, dy);
+        return innen;
+    }();
+    return inneres;
+}
+
 }  // namespace
 
 Datenpfadflaeche::Datenpfadflaeche(QWidget* eltern) : QWidget(eltern) {
@@ -59,15 +74,20 @@ bool Datenpfadflaeche::AufLeitung(const QPoint& p) {
 
 void Datenpfadflaeche::paintEvent(QPaintEvent*) {
     QPainter maler(this);
+    // Outline and inside as filled rectangles: at any window size their
+    // edges fall on the same pixels as the squares' below.
+    for (const QRect& r : kLeitungen) {
+        maler.fillRect(r, Qt::black);
+        maler.fillRect(r.adjusted(1, 1, -1, -1), Qt::white);
+    }
+    for (const QRect& r : kSteuerleitung) maler.fillRect(r, farbe::Rot);
+    // Junctions of 17 x 17 pixels with a black outline, not a grey blur.
     maler.setPen(Qt::black);
     maler.setBrush(Qt::white);
-    for (const QRect& r : kLeitungen) maler.drawRect(r.adjusted(0, 0, -1, -1));
-    for (const QRect& r : kSteuerleitung) maler.fillRect(r, farbe::Rot);
-    maler.setRenderHint(QPainter::Antialiasing);
-    for (const QPoint& k : kKnoten) maler.drawEllipse(QRectF(k, QSizeF(16, 16)).translated(0.5, 0.5));
-    maler.setRenderHint(QPainter::Antialiasing, false);
+    for (const QPoint& k : kKnoten) maler.drawEllipse(QRect(k, QSize(16, 16)));
     // White squares hide the outlines where two bars meet, so bends look whole.
-    for (const QRect& r : kEcken) maler.fillRect(r, Qt::white);
+    for (const QRect& ecke : kEcken)
+        for (const QRect& r : QRegion(ecke) & Leitungsinneres()) maler.fillRect(r, Qt::white);
 }
 
 void Datenpfadflaeche::mouseMoveEvent(QMouseEvent* ereignis) {

@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QThread>
 #include <QUrl>
 
@@ -77,7 +79,45 @@ QString DesktopDienste::ProgrammtextZumSpeichern(QWidget* eltern) {
     return Dateidialog(eltern, true, kProgrammtext, QStringLiteral("asm"));
 }
 
-void DesktopDienste::DokumentOeffnen(const QString& pfad) { QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)); }
+bool DesktopDienste::DokumentOeffnen(const QString& pfad) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+}
+
+namespace {
+
+QSettings Einstellungen() { return QSettings(QStringLiteral("Ventaro"), QStringLiteral("Ventaro")); }
+
+const QString kGroesse = QStringLiteral("Ansicht/Groesse");
+bool skalierungGesetzt = false;  // QT_SCALE_FACTOR comes from the kept size
+
+int GueltigeGroesse(int prozent) {
+    for (int g : Groessen)
+        if (g == prozent) return prozent;
+    return 100;
+}
+
+}  // namespace
+
+int DesktopDienste::GespeicherteGroesse() { return GueltigeGroesse(Einstellungen().value(kGroesse, 100).toInt()); }
+
+void DesktopDienste::GroesseSpeichern(int prozent) { Einstellungen().setValue(kGroesse, prozent); }
+
+void DesktopDienste::NeuStarten() {
+    // The new program reads the kept size itself, not this one's factor.
+    QProcess programm;
+    programm.setProgram(QCoreApplication::applicationFilePath());
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    if (skalierungGesetzt) umgebung.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    programm.setProcessEnvironment(umgebung);
+    programm.startDetached();
+}
+
+void GespeicherteGroesseAnwenden() {
+    const int prozent = GueltigeGroesse(Einstellungen().value(kGroesse, 100).toInt());
+    if (prozent == 100) return;
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(prozent / 100.0));
+    skalierungGesetzt = true;
+}
 
 void DesktopDienste::Warte(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 

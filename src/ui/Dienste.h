@@ -28,8 +28,16 @@ public:
     // The same for program texts (*.asm).
     virtual QString ProgrammtextZumOeffnen(QWidget* eltern) = 0;
     virtual QString ProgrammtextZumSpeichern(QWidget* eltern) = 0;
-    // Opens a document in the desktop's viewer for its type.
-    virtual void DokumentOeffnen(const QString& pfad) = 0;
+    // Opens a document in the desktop's viewer for its type; false when no
+    // viewer could be started.
+    virtual bool DokumentOeffnen(const QString& pfad) = 0;
+    // The program directory (see TProgrammpfade), ending in a separator.
+    virtual QString Programmverzeichnis() = 0;
+    // The window's size in per cent of the layout, kept for the next start.
+    virtual int GespeicherteGroesse() = 0;
+    virtual void GroesseSpeichern(int prozent) = 0;
+    // Starts the program once more, after this one has closed its window.
+    virtual void NeuStarten() = 0;
 };
 
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.
@@ -37,7 +45,8 @@ class DesktopDienste : public Dienste {
 public:
     // The file dialogs start in the folder of the last file chosen in
     // either, the first time in startordner.
-    explicit DesktopDienste(QString startordner = {}) : ordner_(std::move(startordner)) {}
+    explicit DesktopDienste(QString programmverzeichnis = {}, QString startordner = {})
+        : programmverzeichnis_(std::move(programmverzeichnis)), ordner_(std::move(startordner)) {}
     void Fehlerbox(QWidget* eltern, const QString& text) override;
     void Programmfehler(QWidget* eltern, const QString& text) override;
     void Warte(int ms) override;
@@ -48,11 +57,23 @@ public:
     QString RamDateiZumSpeichern(QWidget* eltern) override;
     QString ProgrammtextZumOeffnen(QWidget* eltern) override;
     QString ProgrammtextZumSpeichern(QWidget* eltern) override;
-    void DokumentOeffnen(const QString& pfad) override;
+    bool DokumentOeffnen(const QString& pfad) override;
+    QString Programmverzeichnis() override { return programmverzeichnis_; }
+    int GespeicherteGroesse() override;
+    void GroesseSpeichern(int prozent) override;
+    void NeuStarten() override;
 
 private:
     QString Dateidialog(QWidget* eltern, bool speichern, const QString& filter, const QString& endung);
+    QString programmverzeichnis_;
     QString ordner_;
 };
+
+// The sizes the window offers, in per cent.
+inline constexpr int Groessen[] = {100, 125, 150, 200};
+
+// Before the application exists: Qt scales every window by the kept size,
+// drawing wires, text and icons sharp at the larger size.
+void GespeicherteGroesseAnwenden();
 
 }  // namespace ventaro::ui

@@ -8,7 +8,9 @@ namespace ventaro::ui::farbe {
 inline const QColor Silber(192, 192, 192);
 inline const QColor Lila(128, 0, 128);
 inline const QColor Rot(255, 0, 0);
-inline const QColor Knopfflaeche(240, 240, 240);
+// The classic button face: darker than the white of a latched register, so
+// the latch state shows from the back of a classroom.
+inline const QColor Knopfflaeche(212, 208, 200);
 inline const QColor Schatten(128, 128, 128);
 inline const QColor Rollbalkengrau(200, 200, 200);
 inline const QColor LampeRot(220, 0, 0);

@@ -8,13 +8,14 @@
 
 namespace ventaro::ui {
 
+// On the outermost pixels of r, corners included.
 inline void Fase(QPainter& maler, const QRect& r, bool erhaben) {
-    maler.setPen(erhaben ? QColor(Qt::white) : farbe::Schatten);
-    maler.drawLine(r.topLeft(), r.topRight());
-    maler.drawLine(r.topLeft(), r.bottomLeft());
-    maler.setPen(erhaben ? farbe::Schatten : QColor(Qt::white));
-    maler.drawLine(r.bottomLeft(), r.bottomRight());
-    maler.drawLine(r.topRight(), r.bottomRight());
+    const QColor hell = erhaben ? QColor(Qt::white) : farbe::Schatten;
+    const QColor dunkel = erhaben ? farbe::Schatten : QColor(Qt::white);
+    maler.fillRect(QRect(r.left(), r.top(), r.width(), 1), hell);
+    maler.fillRect(QRect(r.left(), r.top(), 1, r.height()), hell);
+    maler.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), dunkel);
+    maler.fillRect(QRect(r.right(), r.top(), 1, r.height()), dunkel);
 }
 
 }  // namespace ventaro::ui

@@ -18,7 +18,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
@@ -27,6 +26,7 @@ class QAbstractButton;
 
 namespace ventaro::ui {
 
+class AluListe;
 class Datenpfadflaeche;
 class RamGitter;
 class SpeicherCP1Ansicht;
@@ -38,6 +38,7 @@ class TForm1 : public QMainWindow, private Umgebung {
     Q_OBJECT
 public:
     explicit TForm1(Dienste& dienste, QWidget* eltern = nullptr);
+    ~TForm1() override;
 
     TMaschine& Maschine() { return maschine_; }
     void SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox);
@@ -47,11 +48,6 @@ public:
 
     // The start-up sequence; runs once, on the first activation.
     void FormActivate();
-    bool Gestartet() const { return gestartet_; }
-    const QString& ProgrammVersion() const { return programmVersion_; }
-    const QString& Fenstertitel() const { return fenstertitel_; }
-    const QString& Programmverzeichnis() const { return programmverzeichnis_; }
-    QString Hinweistext() const;
     const QTimer& Takt() const { return takt_; }
 
     // Commands of buttons, menus and tool bar.
@@ -68,6 +64,8 @@ public:
     void Speichernunter1Click();
     void Beenden1Click();
     void Mikrocodebearbeiten1Click();
+    // The window's size: kept for the next start, where Qt scales by it.
+    void GroesseWaehlen(int prozent);
     void HilfezumModellrechner1Click();
     void Tutorium1Click();
     void Info1Click();
@@ -92,11 +90,22 @@ private:
     void Warte(int ms) override { dienste_.Warte(ms); }
     void Fehlermeldung(const std::string& text) override;
 
+    // Building the window (Form1Aufbau.cpp).
+    static constexpr int Breite = 795;  // the client area
+    static constexpr int Hoehe = 541;
     void BaueDatenpfad();
+    void BaueTore();
+    void BaueRegister();
     void BaueAlu();
     void BaueSteuerwerk();
-    void BaueRamUndAnzeige();
-    void BaueMenuesUndWerkzeugleiste();
+    void BaueTaktknoepfe();
+    void BaueRamGitter();
+    void BaueAnzeigeUndStatus();
+    void BaueMenues();
+    void BaueGroessenmenue(QMenu* menue);
+    void BaueWerkzeugleiste();
+    void WerkzeugknoepfeLoslassen();
+    bool WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis);
     void BaueRueckschritte(QMenu* bearbeiten);
     void ZeigeRueckschritte();
     QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
@@ -109,8 +118,14 @@ private:
     void TaktAnwenden();
     void TaktTick();
     void RamEnter();
+    void RamEditorGeoeffnet();
+    void RamBearbeitungVerworfen(int zeile, const QString& anfangstext);
+    void AluGewaehlt(int zeile);
     void ZeigeTitel();
     bool Speichern();
+    // Runs a command that opens a dialog, unless one is open: a double-click's
+    // second click, let through while the first opens its dialog, is dropped.
+    void MitDialog(const std::function<void()>& befehl);
     void HilfedokumentOeffnen(const QString& datei);
 
     Dienste& dienste_;
@@ -122,7 +137,7 @@ private:
     Datenpfadflaeche* flaeche_ = nullptr;
     std::array<QAbstractButton*, TorAnzahl> tore_{};
     std::array<SpeicherCP1Ansicht*, RegisterAnzahl> register_{};
-    QListWidget* aluBox_ = nullptr;
+    AluListe* aluBox_ = nullptr;
     QLabel* aluLbl_ = nullptr;
     QLabel* flagLbl_ = nullptr;
     QLabel* mpcFlag_ = nullptr;
@@ -151,6 +166,10 @@ private:
     bool gestartet_ = false;
     bool zeichnet_ = false;
     bool taktFehlerOffen_ = false;
+    bool dialogOffen_ = false;
+    bool werkzeugRuhe_ = false;
+    int aktiveGroesse_ = 100;  // the size this run was started with  // a menu closed; the pointer has not moved since
+    bool ramEditiertVorEditor_ = false;  // put back when Escape discards the edit
     std::uint64_t gezeichneteDurchlaeufe_ = ~0ull;
 };
 

@@ -15,6 +15,7 @@
 #include "core/Programmpfade.h"
 #include "ui/Dienste.h"
 #include "ui/Farben.h"
+#include "ui/Fensterort.h"
 #include "ui/Schriften.h"
 #include "ui/Texte.h"
 
@@ -23,6 +24,10 @@ namespace {
 
 constexpr int kSchritte = TMikrocodeTabelle::SchritteProBefehl;
 constexpr int kSignale = 18;
+constexpr int kKopfbreite = 90;  // the header column
+constexpr int kSpaltenbreite = 25;
+constexpr int kZeilenhoehe = 19;
+constexpr int kLinie = 1;
 
 // The code is changed by the arrows only, never typed.
 class CodeSpinBox : public QSpinBox {
@@ -30,7 +35,15 @@ public:
     explicit CodeSpinBox(QWidget* eltern) : QSpinBox(eltern) { lineEdit()->setReadOnly(true); }
 };
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+// A quick second click on a cell is a click of its own, not a double-click
+// that swallows it: two clicks toggle the mark twice.
+class MarkenGitter : public QTableWidget {
+public:
+    MarkenGitter(int zeilen, int spalten, QWidget* eltern) : QTableWidget(zeilen, spalten, eltern) {}
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* ereignis) override { mousePressEvent(ereignis); }
+};
 
 QLabel* Beschriftung(QWidget* eltern, const char* text, int x, int y) {
     auto* label = new QLabel(U(text), eltern);
@@ -43,7 +56,8 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const char* text, QRect or
     auto* knopf = new QPushButton(U(text), eltern);
     knopf->setObjectName(QString::fromLatin1(name));
     knopf->setGeometry(ort);
-    knopf->setAutoDefault(false);  // Enter belongs to OK
+    // Enter presses the focused button; elsewhere it presses OK, the default.
+    knopf->setAutoDefault(true);
     return knopf;
 }
 
@@ -61,32 +75,42 @@ TmcDlg::TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, Q
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(8, 8, 777, 513);
+    bevel->setAccessibleName(QStringLiteral("Mikrocode"));
+    BaueKopf();
+    QLabel* flag0 = Beschriftung(this, "Flag = 0", 24, 64);
+    QLabel* flag1 = Beschriftung(this, "Flag = 1", 408, 64);
+    flag0grid_ = BaueGitter("flag0grid", 24);
+    flag1grid_ = BaueGitter("flag1grid", 408);
+    flag0grid_->setAccessibleName(flag0->text());
+    flag1grid_->setAccessibleName(flag1->text());
+    connect(flag0grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag0GridClick);
+    connect(flag1grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag1gridClick);
+    BaueKnoepfe();
+}
 
-    Beschriftung(this, "Code:", 24, 28);
+void TmcDlg::BaueKopf() {
+    QLabel* code = Beschriftung(this, "Code:", 24, 28);
     codeEdit_ = new CodeSpinBox(this);
     codeEdit_->setObjectName(QStringLiteral("CodeEdit"));
     codeEdit_->setGeometry(64, 24, 57, 26);
     codeEdit_->setRange(0, 28);
     connect(codeEdit_, &QSpinBox::valueChanged, this, &TmcDlg::MikrocodeAnzeigen);
+    code->setBuddy(codeEdit_);  // the label names the control for assistive technology
 
-    Beschriftung(this, "Mnemonic:", 152, 28);
+    QLabel* mnemonic = Beschriftung(this, "Mnemonic:", 152, 28);
     mnemonicEdit_ = new QLineEdit(this);
     mnemonicEdit_->setObjectName(QStringLiteral("MnemonicEdit"));
     mnemonicEdit_->setGeometry(224, 24, 81, 24);
+    mnemonic->setBuddy(mnemonicEdit_);
 
     flagCheckBox_ = new QCheckBox(U("Mikrocode flagabhängig"), this);
     flagCheckBox_->setObjectName(QStringLiteral("FlagCheckBox"));
     flagCheckBox_->setLayoutDirection(Qt::RightToLeft);  // caption left of the box
     flagCheckBox_->setGeometry(336, 24, 169, 25);
     connect(flagCheckBox_, &QCheckBox::toggled, this, &TmcDlg::FlagCheckBoxClick);
+}
 
-    Beschriftung(this, "Flag = 0", 24, 64);
-    Beschriftung(this, "Flag = 1", 408, 64);
-    flag0grid_ = BaueGitter("flag0grid", 24);
-    flag1grid_ = BaueGitter("flag1grid", 408);
-    connect(flag0grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag0GridClick);
-    connect(flag1grid_, &QTableWidget::cellClicked, this, &TmcDlg::flag1gridClick);
-
+void TmcDlg::BaueKnoepfe() {
     Beschriftung(this, "Für diesen Befehl....", 24, 488);
     auto* speichern = Knopf(this, "MCSpeichernBtn", "Änderung übernehmen", {160, 484, 145, 25});
     auto* verwerfen = Knopf(this, "MikroCodeVerwerfenBtn", "Änderung rückgängig", {336, 484, 145, 25});
@@ -97,7 +121,6 @@ TmcDlg::TmcDlg(TMikrocodeTabelle& tabelle, const QString& programmverzeichnis, Q
 
     auto* ok = Knopf(this, "OKBtn", "OK", {254, 532, 75, 25});
     ok->setDefault(true);
-    ok->setAutoDefault(true);
     auto* abbrechen = Knopf(this, "CancelBtn", "Abbrechen", {334, 532, 75, 25});
     auto* hilfe = Knopf(this, "HelpBtn", "&Hilfe", {414, 532, 75, 25});
     connect(ok, &QPushButton::clicked, this, &TmcDlg::OKBtnClick);
@@ -113,16 +136,19 @@ void TmcDlg::SetzeDienste(Dienste* dienste, std::function<void()> hilfe) {
 }
 
 QTableWidget* TmcDlg::BaueGitter(const char* name, int x) {
-    auto* gitter = new QTableWidget(kSignale + 1, kSchritte + 1, this);
+    auto* gitter = new MarkenGitter(kSignale + 1, kSchritte + 1, this);
     gitter->setObjectName(QString::fromLatin1(name));
     gitter->setGeometry(x, 88, 356, 385);
+    gitter->setFrameStyle(QFrame::Panel | QFrame::Sunken);  // the grid's sunken border of two pixels
+    gitter->setLineWidth(2);
     gitter->horizontalHeader()->hide();
     gitter->verticalHeader()->hide();
-    gitter->verticalHeader()->setDefaultSectionSize(19);
-    gitter->verticalHeader()->setMinimumSectionSize(19);
-    gitter->horizontalHeader()->setMinimumSectionSize(25);
-    gitter->horizontalHeader()->setDefaultSectionSize(25);
-    gitter->setColumnWidth(0, 90);
+    // Every cell is followed by its grid line: the cells fill the frame.
+    gitter->verticalHeader()->setDefaultSectionSize(kZeilenhoehe + kLinie);
+    gitter->verticalHeader()->setMinimumSectionSize(kZeilenhoehe + kLinie);
+    gitter->horizontalHeader()->setMinimumSectionSize(kSpaltenbreite + kLinie);
+    gitter->horizontalHeader()->setDefaultSectionSize(kSpaltenbreite + kLinie);
+    gitter->setColumnWidth(0, kKopfbreite + kLinie);
     gitter->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gitter->setSelectionMode(QAbstractItemView::NoSelection);
     gitter->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -161,13 +187,14 @@ void TmcDlg::SetzeProgrammpfade(const TProgrammpfade* pfade) {
 }
 
 bool TmcDlg::Bearbeiten() {
+    AufBildschirmmitte(this);
     FormActivate();
     return exec() == QDialog::Accepted;
 }
 
 void TmcDlg::FormActivate() {
     for (QTableWidget* gitter : {flag0grid_, flag1grid_}) {
-        gitter->setColumnWidth(0, 90);
+        gitter->setColumnWidth(0, kKopfbreite + kLinie);
         gitter->item(0, 0)->setText(QStringLiteral("Element"));
         for (int s = 0; s < kSchritte; ++s) gitter->item(0, s + 1)->setText(QString::number(s));
         for (int k = 1; k <= kSignale; ++k)

@@ -51,6 +51,8 @@ public:
     void OKBtnClick();
 
 private:
+    void BaueKopf();
+    void BaueKnoepfe();
     QTableWidget* BaueGitter(const char* name, int x);
     void Melde(const Fehler& fehler);
     bool Markiert(QTableWidget* gitter, int zeile, int spalte) const;

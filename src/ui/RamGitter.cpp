@@ -12,6 +12,8 @@
 namespace ventaro::ui {
 namespace {
 
+constexpr int kZeilenabstand = 24 + 1;
+
 bool IstEnter(const QEvent* ereignis) {
     if (ereignis->type() != QEvent::KeyPress) return false;
     const int taste = static_cast<const QKeyEvent*>(ereignis)->key();
@@ -27,6 +29,7 @@ public:
         auto* editor = new QLineEdit(eltern);
         editor->setFrame(false);
         const int zeile = index.row() + 1;
+        emit gitter_->editorGeoeffnet(zeile);
         QObject::connect(editor, &QLineEdit::textEdited, gitter_,
                          [this, zeile](const QString& text) { emit gitter_->textUebergeben(zeile, text, false); });
         return editor;
@@ -56,13 +59,18 @@ RamGitter::RamGitter(QWidget* eltern) : QTableWidget(TRamSpeicher::Zellenzahl, 2
     setItemDelegateForColumn(1, new ZellenDelegat(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(24);
-    horizontalHeader()->setFixedHeight(24);
+    // Rows of 24 pixels and the line below each: they repeat every 25.
+    verticalHeader()->setMinimumSectionSize(kZeilenabstand);
+    verticalHeader()->setDefaultSectionSize(kZeilenabstand);
+    horizontalHeader()->setFixedHeight(kZeilenabstand);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     setColumnWidth(0, 40);
     setColumnWidth(1, 64);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
+    // Tab leaves the grid for the next control, which runs the check of all
+    // cells; Enter moves from row to row.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -93,12 +101,15 @@ void RamGitter::Kopfzeilen(bool gefuellt) {
 void RamGitter::Zeige(const TMaschine& maschine) {
     zeigt_ = true;
     if (maschine.RasterGefuellt && item(0, 0)->text().isEmpty()) {
-        // Start-up writes the headers and addresses and widens the text column.
+        // Start-up writes the headers and addresses.
         Kopfzeilen(true);
-        setColumnWidth(1, 80);
         for (int r = 0; r < rowCount(); ++r) item(r, 0)->setText(Q(ZahlDreistellig(static_cast<unsigned>(r))));
     }
+    // The cell being edited keeps the user's text, cursor and selection; its
+    // item still holds the text the editor started with.
+    const int bearbeitet = EditorOffen() ? currentRow() : -1;
     for (int r = 0; r < rowCount(); ++r) {
+        if (r == bearbeitet) continue;
         const QString text = Q(maschine.Ram.Text(r));
         if (item(r, 1)->text() != text) item(r, 1)->setText(text);
     }
@@ -120,6 +131,16 @@ void RamGitter::EditorSchliessen() {
 }
 
 void RamGitter::EditorOeffnen() { edit(currentIndex()); }
+
+void RamGitter::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hinweis) {
+    const QModelIndex index = currentIndex();
+    const bool weiter = hinweis == QAbstractItemDelegate::EditNextItem;
+    const bool zurueck = hinweis == QAbstractItemDelegate::EditPreviousItem;
+    QTableWidget::closeEditor(editor, weiter || zurueck ? QAbstractItemDelegate::NoHint : hinweis);
+    if (hinweis == QAbstractItemDelegate::RevertModelCache && index.isValid())
+        emit bearbeitungVerworfen(index.row() + 1, item(index.row(), 1)->text());
+    if (weiter || zurueck) focusNextPrevChild(weiter);  // Tab in the editor leaves the grid too
+}
 
 void RamGitter::keyPressEvent(QKeyEvent* ereignis) {
     if (IstEnter(ereignis)) {

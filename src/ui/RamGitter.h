@@ -16,6 +16,7 @@ public:
 
     // Shows the machine's cells and current row without reporting anything.
     void Zeige(const TMaschine& maschine);
+    void Spalte1Verbreitern() { setColumnWidth(1, 80); }
     bool EditorOffen() const { return state() == QAbstractItemView::EditingState; }
     void EditorSchliessen();
     void EditorOeffnen();
@@ -23,12 +24,17 @@ public:
 
 signals:
     void zeileGewaehlt(int zeile);
+    void editorGeoeffnet(int zeile);
+    // Escape closed the editor: the cell goes back to anfangstext, the text
+    // it had when the editor opened.
+    void bearbeitungVerworfen(int zeile, const QString& anfangstext);
     // endgueltig: the hand-over when the editor closes.
     void textUebergeben(int zeile, const QString& text, bool endgueltig);
     void enterGedrueckt();
 
 protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hinweis) override;
 
 private:
     void Kopfzeilen(bool gefuellt);

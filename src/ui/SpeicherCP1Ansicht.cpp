@@ -16,13 +16,20 @@ SpeicherCP1Ansicht::SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* elter
 
 QString SpeicherCP1Ansicht::Beschriftung() const { return Q(zelle_.Beschriftung()); }
 
+void SpeicherCP1Ansicht::Auffrischen() {
+    const QString vorlesen = Q(zelle_.RegisterName()) + QLatin1Char(' ') + Beschriftung() +
+                             (zelle_.Laden() ? U(", lädt") : U(", hält"));
+    if (accessibleName() != vorlesen) setAccessibleName(vorlesen);
+    update();
+}
+
 void SpeicherCP1Ansicht::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const Aussehen look = zelle_.Look();
     maler.fillRect(rect(), look == Aussehen::Geladen ? QColor(Qt::white) : farbe::Knopfflaeche);
     maler.setPen(Qt::black);
     maler.drawRect(rect().adjusted(0, 0, -1, -1));  // the single-line border
-    const QRect aussen = rect().adjusted(1, 1, -2, -2);
+    const QRect aussen = rect().adjusted(1, 1, -1, -1);  // inside the border
     Fase(maler, aussen, look != Aussehen::Geladen);
     if (look != Aussehen::Erzeugt) Fase(maler, aussen.adjusted(1, 1, -1, -1), look == Aussehen::Freigegeben);
 

@@ -14,6 +14,9 @@ public:
     SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* eltern);
 
     QString Beschriftung() const;
+    // Redraws the cell and tells assistive technology what it shows:
+    // "Akku 042, lädt".
+    void Auffrischen();
 
 signals:
     void geklickt();          // left button released on the cell

@@ -11,14 +11,21 @@
 namespace ventaro::ui::symbol {
 namespace {
 
+// Drawn once per pixel density, so the icons stay sharp in an enlarged window.
 QIcon Zeichne(int groesse, const std::function<void(QPainter&)>& malen) {
-    QPixmap bild(groesse, groesse);
-    bild.fill(Qt::transparent);
-    QPainter maler(&bild);
-    maler.setRenderHint(QPainter::Antialiasing);
-    maler.setPen(QPen(Qt::black, 1));
-    malen(maler);
-    return QIcon(bild);
+    QIcon icon;
+    for (const qreal dichte : {1.0, 1.25, 1.5, 2.0}) {
+        QPixmap bild(qRound(groesse * dichte), qRound(groesse * dichte));
+        bild.setDevicePixelRatio(dichte);
+        bild.fill(Qt::transparent);
+        QPainter maler(&bild);
+        maler.setRenderHint(QPainter::Antialiasing);
+        maler.setPen(QPen(Qt::black, 1));
+        malen(maler);
+        maler.end();
+        icon.addPixmap(bild);
+    }
+    return icon;
 }
 
 void DisketteMalen(QPainter& m, QPointF o) {

@@ -8,6 +8,9 @@
 
 namespace ventaro::ui {
 
+// The program's own texts are written in UTF-8 in the source.
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
 inline QString Q(const std::string& cp1252) { return QString::fromStdString(Cp1252ZuUtf8(cp1252)); }
 
 // Characters outside Windows-1252 become "?"; ersetzt tells whether any did.

@@ -8,8 +8,9 @@
 
 namespace ventaro::ui {
 
-QPixmap TorBild(bool offen) {
-    QPixmap bild(20, 20);
+QPixmap TorBild(bool offen, qreal dichte) {
+    QPixmap bild(qRound(20 * dichte), qRound(20 * dichte));
+    bild.setDevicePixelRatio(dichte);
     bild.fill(Qt::transparent);
     QPainter maler(&bild);
     maler.setRenderHint(QPainter::Antialiasing);
@@ -42,13 +43,21 @@ TorKnopf::TorKnopf(QWidget* eltern) : QAbstractButton(eltern) {
     setMouseTracking(true);
 }
 
+TextTorKnopf::TextTorKnopf(const QString& text, QWidget* eltern) : QPushButton(text, eltern) {
+    setCheckable(true);
+    setFocusPolicy(Qt::NoFocus);
+    setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 2px outset white; }"
+                                 "QPushButton:checked { background: white; border: 2px inset %2; }")
+                      .arg(farbe::Knopfflaeche.name(), farbe::Schatten.name()));
+}
+
 void TorKnopf::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const bool unten = isChecked() || isDown();
     maler.fillRect(rect(), farbe::Knopfflaeche);
-    Fase(maler, rect().adjusted(0, 0, -1, -1), !unten);
+    Fase(maler, rect(), !unten);
     const int versatz = unten ? 1 : 0;  // a pressed button's picture sinks in
-    maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked()));
+    maler.drawPixmap(10 + versatz, 10 + versatz, TorBild(isChecked(), devicePixelRatioF()));
 }
 
 }  // namespace ventaro::ui

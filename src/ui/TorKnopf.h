@@ -5,11 +5,12 @@
 
 #include <QAbstractButton>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace ventaro::ui {
 
-// The 20 x 20 picture of a gate.
-QPixmap TorBild(bool offen);
+// The 20 x 20 picture of a gate, at the screen's pixel density.
+QPixmap TorBild(bool offen, qreal dichte = 1.0);
 
 class TorKnopf : public QAbstractButton {
     Q_OBJECT
@@ -18,6 +19,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+};
+
+// The Read and Write gates: toggles with their caption as text.
+class TextTorKnopf : public QPushButton {
+    Q_OBJECT
+public:
+    TextTorKnopf(const QString& text, QWidget* eltern);
 };
 
 }  // namespace ventaro::ui

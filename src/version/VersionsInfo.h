@@ -108,7 +108,7 @@ private:
     std::string FPrivateBuild;
 };
 
-// The program's own version, "1.0.2.0". On Windows it is the FileVersion of
+// The program's own version, the project version. On Windows it is the FileVersion of
 // the executable's version information; Linux executables (ELF) carry no
 // version information, so the build compiles the project version in here
 // (CMake's PROJECT_VERSION, set once in the top-level CMakeLists.txt).

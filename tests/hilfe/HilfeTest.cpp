@@ -157,6 +157,38 @@ TEST(Tutorium, NenntJedesSignalMitSeinerStelleImSteuerwort) {
     EXPECT_TRUE(fehlend.empty()) << "fehlt im Tutorium: " << testing::PrintToString(fehlend);
 }
 
+// A signal name broken inside the word in a narrow table column: its first
+// part on one line, the rest right below it.
+TEST(Tutorium, BrichtKeinSignalImWort) {
+    struct Wort {
+        double x0, y0, x1, y1;
+        std::string text;
+    };
+    const Lauf lauf = Fuehre(std::string(PDFTOTEXT) + " -bbox " + Zitat(Hilfe / "Solvej.pdf") + " -");
+    ASSERT_EQ(lauf.code, 0);
+    const std::regex muster(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<Wort> woerter;
+    const auto ende = std::sregex_iterator();
+    for (auto it = std::sregex_iterator(lauf.ausgabe.begin(), lauf.ausgabe.end(), muster); it != ende; ++it) {
+        const std::smatch& m = *it;
+        woerter.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5]});
+    }
+    std::vector<std::string> gebrochen;
+    for (size_t i = 0; i + 1 < woerter.size(); ++i) {
+        const Wort& a = woerter[i];
+        std::string anfang = a.text;
+        if (!anfang.empty() && anfang.back() == '-') anfang.pop_back();
+        for (size_t j = i + 1; j < woerter.size() && j < i + 40; ++j) {
+            const Wort& b = woerter[j];
+            const bool darunter = b.y0 >= a.y1 - 1 && b.y0 - a.y1 < a.y1 - a.y0 && b.x0 < a.x1 && b.x1 > a.x0;
+            const std::string ganz = anfang + b.text;
+            if (darunter && ventaro::SignalNachName(ganz))
+                gebrochen.push_back(a.text + " / " + b.text);
+        }
+    }
+    EXPECT_TRUE(gebrochen.empty()) << testing::PrintToString(gebrochen);
+}
+
 TEST(Tutorium, EnthaeltJedesBildDerQuelle) {
     const std::string quelle = Lies(VENTARO_TUTORIUM_QUELLE);
     const std::vector<std::string> bilder = Alle(quelle, std::regex(R"re(<img\s+src="([^"]+)")re"));
@@ -189,6 +221,17 @@ TEST(Tutorium, InhaltsverzeichnisNenntDieSeitenDerKapitel) {
 TEST(Hilfeseite, NenntJedenBefehlMitSeinemOperationscode) {
     const std::vector<std::string> fehlend = FehlendeBefehle(OhneTags(Lies(Hilfe / "Ventaro.htm")));
     EXPECT_TRUE(fehlend.empty()) << "fehlt auf der Hilfeseite: " << testing::PrintToString(fehlend);
+}
+
+TEST(Hilfeseite, ErklaertJedeMeldungDesProgramms) {
+    const std::string text = OhneTags(Lies(Hilfe / "Ventaro.htm"));
+    for (const char* meldung :
+         {"ist nicht korrekt.", "Warnung: Zu viele Tore ge\u00f6ffnet!", "Gitterindex au\u00dferhalb",
+          "kann nicht ge\u00f6ffnet werden.", "kann nicht erstellt werden.", "ist kein g\u00fcltiger Integerwert",
+          "Stream-Schreibfehler", "Zu viele verschachtelte Mikroprogrammspr\u00fcnge", "unzul\u00e4ssige Befehlsanzahl",
+          "Vor dem Beenden von Ventaro muss das laufende Programm", "kann nicht angezeigt werden",
+          "existiert nicht im Hilfe-Unterverzeichnis!"})
+        EXPECT_NE(text.find(meldung), std::string::npos) << meldung;
 }
 
 TEST(Hilfeseite, NenntJedesSignalMitSeinerStelleImSteuerwort) {

@@ -5,6 +5,10 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "Testfenster.h"
@@ -30,6 +34,42 @@ QByteArray Zeilen(int anzahl, const char* text, const char* ende) {
     for (int i = 0; i < anzahl; ++i) inhalt += QByteArray(text) + ende;
     return inhalt;
 }
+
+// Runs as the user "nobody" while it lives, when the test runs as root and
+// the case asks for an ordinary user.
+class AlsBenutzer {
+public:
+    explicit AlsBenutzer(bool gewuenscht) : aktiv_(gewuenscht && ::geteuid() == 0) {
+        if (aktiv_ && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) qFatal("seteuid");
+    }
+    ~AlsBenutzer() {
+        if (aktiv_ && (::seteuid(0) != 0 || ::setegid(0) != 0)) qFatal("seteuid");
+    }
+
+private:
+    bool aktiv_;
+};
+
+// Files may grow to at most this many bytes while it lives (0: no change);
+// root is bound by it too.
+class Dateigrenze {
+public:
+    explicit Dateigrenze(rlim_t bytes) : aktiv_(bytes > 0) {
+        if (!aktiv_) return;
+        ::getrlimit(RLIMIT_FSIZE, &alt_);
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit neu = alt_;
+        neu.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~Dateigrenze() {
+        if (aktiv_) ::setrlimit(RLIMIT_FSIZE, &alt_);
+    }
+
+private:
+    bool aktiv_;
+    rlimit alt_{};
+};
 
 }  // namespace
 
@@ -77,6 +117,8 @@ private slots:
         QCOMPARE(Aktiv("EinzelschrittBtn"), meldungen == 0);
         QCOMPARE(Aktiv("StartBtn"), meldungen == 0);
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION " [prog.obj]"));
+        // The title names the file before the check reports its cells.
+        QCOMPARE(dienste_->titelBeiFehlerbox, QStringList(meldungen, QStringLiteral("Ventaro " VENTARO_VERSION " [prog.obj]")));
         QVERIFY(!M().RamEditiert);
         QCOMPARE(dienste_->programmfehler, fehler);
         QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));  // reset, also with incorrect cells
@@ -95,7 +137,7 @@ private slots:
         if (lesbar) Schreibe(datei, Zeilen(128, "01.002", "\r\n"));
         Beende();
         Starte(true, datei);
-        QCOMPARE(form_->windowTitle(), lesbar ? QStringLiteral("Ventaro 1.0.2.0 [start.obj]") : QStringLiteral("Ventaro 1.0.2.0"));
+        QCOMPARE(form_->windowTitle(), lesbar ? QStringLiteral("Ventaro " VENTARO_VERSION " [start.obj]") : QStringLiteral("Ventaro " VENTARO_VERSION));
         QCOMPARE(Gitter()->ZellText(128), lesbar ? QStringLiteral("01.002") : QStringLiteral("00.000"));
         QCOMPARE(dienste_->programmfehler.size(), lesbar ? 0 : 1);
         QVERIFY(form_->isVisible());
@@ -106,7 +148,7 @@ private slots:
     void fileDialogsStartInTheFolderOfTheLastFile() {
         QDir().mkpath(Pfad("beispiele"));
         QDir().mkpath(Pfad("eigene"));
-        DesktopDienste desktop(Pfad("beispiele"));
+        DesktopDienste desktop(Pfad(""), Pfad("beispiele"));
         QStringList ordner;
         auto antworte = [&ordner](const QString& datei) {
             QTimer::singleShot(0, [&ordner, datei] {
@@ -188,23 +230,57 @@ private slots:
         QVERIFY(M().RamEditiert);
     }
 
-    void aFailedSaveLeavesTheOldFileWhole() {
-        // The target's directory lets nobody create the temporary file: its
-        // place is taken by a regular file of the same name as the directory.
-        Schreibe(Pfad("alt.obj"), "alt\r\n");
-        dienste_->speichernPfad = Pfad("alt.obj");
-        Menue("Speichernunter1")->trigger();
-        QCOMPARE(Lies(Pfad("alt.obj")).size(), 1024);
-        std::filesystem::permissions(verzeichnis_.path().toStdString(), std::filesystem::perms::owner_read |
-                                                                           std::filesystem::perms::owner_exec);
-        M().RAMGridSetEditText(1, 1, "04.004");
+    void savingAfterAFailedStartUpAsksForAName() {
+        Beende();
+        Starte(false);
+        dienste_->speichernPfad = Pfad("nach.obj");
         Menue("Speichern1")->trigger();
-        std::filesystem::permissions(verzeichnis_.path().toStdString(), std::filesystem::perms::owner_all);
-        // As root the directory stays writable, and the save then succeeds;
-        // either way the file is whole, never half written.
-        const QByteArray danach = Lies(Pfad("alt.obj"));
-        QCOMPARE(danach.size(), 1024);
-        QCOMPARE(danach.startsWith("04.004"), dienste_->programmfehler.isEmpty());
+        QCOMPARE(dienste_->dateidialoge, 1);
+        QCOMPARE(dienste_->programmfehler.size(), 1);  // the start-up's own
+        QCOMPARE(Lies(Pfad("nach.obj")).size(), 256);  // 128 empty cells
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION " [nach.obj]"));
+    }
+
+    // A folder of hand-outs: the folder lets nobody create a file, the file in
+    // it may be written. Root writes through any folder's mode, so the save
+    // then runs as an ordinary user.
+    void savingIntoAWriteProtectedFolder_data() {
+        QTest::addColumn<bool>("schreibgeschuetzt");
+        QTest::addColumn<bool>("platzReichtNicht");
+        QTest::newRow("Ordner beschreibbar, Platz reicht nicht") << false << true;
+        QTest::newRow("Ordner schreibgeschuetzt") << true << false;
+        QTest::newRow("Ordner schreibgeschuetzt, Platz reicht nicht") << true << true;
+    }
+    void savingIntoAWriteProtectedFolder() {
+        QFETCH(bool, schreibgeschuetzt);
+        QFETCH(bool, platzReichtNicht);
+        namespace fs = std::filesystem;
+        const QString ordner = Pfad("ausgabe");
+        QDir(ordner).removeRecursively();
+        QVERIFY(QDir().mkpath(ordner));
+        const QString blatt = ordner + "/blatt.obj";
+        Schreibe(blatt, "alt\r\n");
+        fs::permissions(blatt.toStdString(), fs::perms(0666));
+        fs::permissions(verzeichnis_.path().toStdString(), fs::perms(0755));
+        if (schreibgeschuetzt) fs::permissions(ordner.toStdString(), fs::perms(0555));
+        M().RAMGridSetEditText(1, 1, "04.004");
+        dienste_->speichernPfad = blatt;
+        {
+            const AlsBenutzer niemand(schreibgeschuetzt);
+            const Dateigrenze grenze(platzReichtNicht ? 600 : 0);  // the new content needs 1024 bytes
+            Menue("Speichernunter1")->trigger();
+        }
+        fs::permissions(ordner.toStdString(), fs::perms::owner_all);
+        if (platzReichtNicht) {
+            QCOMPARE(dienste_->programmfehler, QStringList{"Stream-Schreibfehler."});
+            QCOMPARE(Lies(blatt), QByteArray("alt\r\n"));  // the old file whole
+            QVERIFY(M().RamEditiert);
+        } else {
+            QVERIFY2(dienste_->programmfehler.isEmpty(), qPrintable(dienste_->programmfehler.join('|')));
+            QVERIFY(Lies(blatt).startsWith("04.004\r\n00.000\r\n"));
+            QCOMPARE(Lies(blatt).size(), 1024);
+        }
+        QCOMPARE(QDir(ordner).entryList(QDir::Files | QDir::Hidden), QStringList{"blatt.obj"});
     }
 
     void closingAsksAboutAnEditedRam_data() {
@@ -245,18 +321,35 @@ private slots:
         QVERIFY(dienste_->fragen.isEmpty());
     }
 
+    void helpDocumentsOpenOrAreReported_data() {
+        QTest::addColumn<QStringList>("vorhanden");
+        QTest::addColumn<bool>("betrachter");
+        QTest::newRow("beide") << QStringList{"Ventaro.htm", "Solvej.pdf"} << true;
+        QTest::newRow("nur die Hilfeseite") << QStringList{"Ventaro.htm"} << true;
+        QTest::newRow("kein Betrachter") << QStringList{"Ventaro.htm", "Solvej.pdf"} << false;
+    }
     void helpDocumentsOpenOrAreReported() {
-        const QString hilfe = form_->Programmverzeichnis() + "Hilfe/";
-        const bool gab = QFile::exists(hilfe + "Ventaro.htm");
+        QFETCH(QStringList, vorhanden);
+        QFETCH(bool, betrachter);
+        const QString hilfe = dienste_->programmverzeichnis + "Hilfe/";
+        QDir(hilfe).removeRecursively();
+        QVERIFY(QDir().mkpath(hilfe));
+        for (const QString& datei : vorhanden) Schreibe(hilfe + datei, "x");
+        dienste_->viewerDa = betrachter;
         Menue("HilfezumModellrechner1")->trigger();
-        Menue("Tutorium1")->trigger();
-        // Each command either hands its file to the viewer or names it.
+        Werkzeug(QStringLiteral("Tutorium"))->trigger();
+        QStringList geoeffnet, meldungen;
         for (const char* datei : {"Ventaro.htm", "Solvej.pdf"}) {
-            const bool da = QFile::exists(hilfe + datei);
-            QCOMPARE(dienste_->geoeffneteDokumente.contains(hilfe + datei), da);
-            QCOMPARE(dienste_->fehlerboxen.contains(QStringLiteral("Die Datei %1 existiert nicht im Hilfe-Unterverzeichnis!").arg(datei)), !da);
+            if (!vorhanden.contains(datei))
+                meldungen << QStringLiteral("Die Datei %1 existiert nicht im Hilfe-Unterverzeichnis!").arg(datei);
+            else if (betrachter)
+                geoeffnet << hilfe + datei;
+            else
+                meldungen << QString::fromUtf8("Die Datei %1 kann nicht angezeigt werden: Es ist kein Programm zum "
+                                               "Öffnen dieses Dateityps eingerichtet.").arg(hilfe + datei);
         }
-        Q_UNUSED(gab);
+        QCOMPARE(dienste_->geoeffneteDokumente, geoeffnet);
+        QCOMPARE(dienste_->fehlerboxen, meldungen);
     }
 
     void charactersOutsideWindows1252BecomeQuestionMarks() {

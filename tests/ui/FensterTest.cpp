@@ -1,13 +1,17 @@
 // The main window under the offscreen platform: every test clicks the real
 // widgets and reads what the window shows.
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 #include "Testfenster.h"
+#include "ui/Anwendung.h"
 #include "ui/SpeicherCP1Ansicht.h"
 
 using namespace ventaro;
@@ -22,6 +26,7 @@ class FensterTest : public test::Testfenster {
     }
 
 private slots:
+    void initTestCase() { AnwendungEinrichten(); }
     void init() { Starte(true); }
     void cleanup() { Beende(); }
 
@@ -152,6 +157,113 @@ private slots:
         QVERIFY(!Kind<QPushButton>("StartBtn")->isEnabled());
     }
 
+    void escapeLeavesTheStoreAsBeforeTheEditor() {
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(4, 1);
+        QTest::keyClick(gitter, 'a');
+        QTest::keyClick(QApplication::focusWidget(), 'b');
+        QCOMPARE(M().Ram.Text(4), std::string("ab"));  // every keystroke is handed over
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!gitter->EditorOffen());
+        QCOMPARE(M().Ram.Text(4), std::string("00.000"));
+        QCOMPARE(gitter->ZellText(5), QStringLiteral("00.000"));
+        QVERIFY(!M().RamEditiert);
+    }
+
+    void aRedrawLeavesTheOpenEditorAlone() {
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(0, 1);  // where the open PT gate points, so the pass keeps the row
+        QTest::keyClick(gitter, '0');
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "1.017");
+        QTest::keyClick(editor, Qt::Key_Left);
+        QTest::keyClick(editor, Qt::Key_Left);
+        QTest::keyClick(editor, Qt::Key_Backspace);  // "01.17", the cursor behind the point
+        QTest::mouseClick(Kind<SpeicherCP1Ansicht>("Akku"), Qt::LeftButton);  // redraws, as a clock tick does
+        QCOMPARE(editor->text(), QStringLiteral("01.17"));
+        QCOMPARE(editor->cursorPosition(), 3);
+        QTest::keyClick(editor, '0');
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(M().Ram.Text(0), std::string("01.017"));
+    }
+
+    void tabLeavesTheGridAndChecksAllCells_data() {
+        QTest::addColumn<bool>("imEditor");
+        QTest::newRow("Gitter") << false;
+        QTest::newRow("Zelleneditor") << true;
+    }
+    void tabLeavesTheGridAndChecksAllCells() {
+        QFETCH(bool, imEditor);
+        M().RAMGridSetEditText(1, 3, "x");
+        auto* gitter = Gitter();
+        gitter->setFocus();
+        gitter->setCurrentCell(0, 1);
+        if (imEditor) gitter->EditorOeffnen();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!gitter->EditorOffen());
+        QVERIFY(QApplication::focusWidget() != gitter && !gitter->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(dienste_->fehlerboxen, QStringList{"Inhalt der Zelle 002 ist nicht korrekt."});
+        QCOMPARE(M().Ram.AktuelleZeile(), 1);
+    }
+
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("knopf");
+        for (const char* name : {"EinzelschrittBtn", "ResetBtn", "StartBtn", "StopBtn"}) QTest::newRow(name) << name;
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, knopf);
+        auto* k = Kind<QPushButton>(qPrintable(knopf));
+        k->setFocus();
+        QSignalSpy gedrueckt(k, &QPushButton::clicked);
+        QTest::keyClick(k, Qt::Key_Return);
+        QTest::keyClick(k, Qt::Key_Enter);
+        QCOMPARE(gedrueckt.count(), k == Kind<QPushButton>("StartBtn") ? 1 : 2);  // Start disables itself
+    }
+
+    void aSecondClickLetThroughOpensNoSecondDialog_data() {
+        QTest::addColumn<QString>("befehl");
+        for (const char* name : {"Mikrocodebearbeiten1", "ffnen1", "Speichern1", "Speichernunter1"})
+            QTest::newRow(name) << name;
+    }
+    void aSecondClickLetThroughOpensNoSecondDialog() {
+        QFETCH(QString, befehl);
+        QAction* aktion = Menue(qPrintable(befehl));
+        // The double-click's second click arrives while the first one's
+        // dialog is being opened or is open.
+        dienste_->beimVerarbeiten = [aktion] { aktion->trigger(); };
+        dienste_->waehrendDateidialog = [aktion] { aktion->trigger(); };
+        int editoren = 0;
+        QTimer schliesser;
+        connect(&schliesser, &QTimer::timeout, this, [&] {
+            if (!mcDlg_->isVisible()) return;
+            ++editoren;
+            mcDlg_->reject();
+        });
+        schliesser.start(0);
+        aktion->trigger();
+        QCOMPARE(editoren + dienste_->dateidialoge, 1);
+    }
+
+    void aDragInTheAluListChoosesTheItemItEndsOn() {
+        auto* liste = Kind<QListWidget>("ALUBox");
+        auto mitte = [liste](int i) { return liste->visualItemRect(liste->item(i)).center(); };
+        M().Reg(Register::Akku).SetRegisterInhalt(3);
+        M().InternerBus = 5;
+        const auto passes = M().Durchlaeufe();
+        QTest::mousePress(liste->viewport(), Qt::LeftButton, {}, mitte(1));
+        QMouseEvent ziehen(QEvent::MouseMove, mitte(0), liste->viewport()->mapToGlobal(mitte(0)), Qt::NoButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(liste->viewport(), &ziehen);
+        QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, mitte(0));
+        QCOMPARE(liste->currentRow(), 0);
+        QCOMPARE(M().AluAuswahl, 0);
+        QCOMPARE(Kind<QLabel>("ALULbl")->text(), QStringLiteral("008"));
+        QCOMPARE(M().Durchlaeufe(), passes + 1);
+    }
+
     void selectingACellDecodesIt() {
         M().RAMGridSetEditText(1, 6, "01.017");
         M().Tabelle.Mnemonics[1] = "LDA";
@@ -267,28 +379,206 @@ private slots:
     }
 
     void editorOkCopiesTheTableCancelDoesNot() {
+        // Commits a mark in step 5 of the shown opcode 0, then closes.
         auto schliesse = [this](const char* knopf) {
             QTimer::singleShot(0, mcDlg_.get(), [this, knopf] {
+                auto* gitter = mcDlg_->findChild<QTableWidget*>("flag0grid");
+                gitter->item(18, 6)->setText("X");
+                mcDlg_->findChild<QPushButton*>("MCSpeichernBtn")->click();
                 mcDlg_->findChild<QPushButton*>(QString::fromLatin1(knopf))->click();
             });
         };
-        // A commit followed by "Abbrechen" leaves the machine's copy alone.
-        M().Tabelle.Steuerworte0[5] = "111111111111111111";
+        // After "Abbrechen" the dialog's table holds the commit, the machine not.
         schliesse("CancelBtn");
         Menue("Mikrocodebearbeiten1")->trigger();
+        QCOMPARE(M().Tabelle.Steuerworte0[5], std::string("000000000000000001"));
         QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000000"));
-        QCOMPARE(M().Tabelle.Steuerworte0[5], std::string(18, '0'));  // reloaded from the file on opening
-        M().Tabelle.Steuerworte0[5] = "000000000000000001";
-        QTimer::singleShot(0, mcDlg_.get(), [this] {
-            // Commit a mark in step 5 of the shown opcode 0, then OK.
-            auto* gitter = mcDlg_->findChild<QTableWidget*>("flag0grid");
-            gitter->item(18, 6)->setText("X");
-            mcDlg_->findChild<QPushButton*>("MCSpeichernBtn")->click();
-            mcDlg_->findChild<QPushButton*>("OKBtn")->click();
-        });
+        schliesse("OKBtn");
         Menue("Mikrocodebearbeiten1")->trigger();
         QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000001"));
         QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));  // not redrawn
+    }
+
+    // Pixels of the drawn window at the layout's client coordinates.
+    void drawingFollowsTheLayout_data() {
+        QTest::addColumn<QPoint>("ort");
+        QTest::addColumn<QColor>("farbe");
+        const QColor schwarz(Qt::black), weiss(Qt::white), flaeche(212, 208, 200), rot(255, 0, 0);
+        auto punkt = [](const char* name, int x, int y, QColor c) { QTest::newRow(name) << QPoint(x, y) << c; };
+        punkt("Busleitung, Rand", 100, 72, schwarz);
+        punkt("Busleitung, innen", 110, 76, weiss);
+        // At each bend the seam is gone and the outline runs on unbroken.
+        const struct { const char* name; QPoint naht, innenecke, innen, aussen; } ecken[] = {
+            {"K1 oben links", {28, 80}, {32, 80}, {32, 84}, {24, 84}},
+            {"K2 unten links", {28, 464}, {32, 464}, {32, 460}, {28, 472}},
+            {"K3 unten rechts", {120, 468}, {120, 464}, {120, 455}, {128, 468}},
+            {"K4 IT-Ecke", {492, 248}, {488, 248}, {484, 248}, {496, 252}},
+            {"K5 PT-Ecke", {492, 184}, {488, 184}, {488, 190}, {496, 180}},
+            {"K6 Anzeige", {732, 80}, {728, 80}, {728, 90}, {736, 76}},
+        };
+        for (const auto& e : ecken) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, Naht").arg(e.name))) << e.naht << weiss;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Innenecke").arg(e.name))) << e.innenecke << schwarz;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Innenrand").arg(e.name))) << e.innen << schwarz;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Aussenrand").arg(e.name))) << e.aussen << schwarz;
+        }
+        punkt("Knoten, Rand links", 84, 76, schwarz);
+        punkt("Knoten, innen", 92, 76, weiss);
+        punkt("ALU-Panel deckt W4", 124, 316, flaeche);
+        punkt("MPC-Panel deckt die Steuerleitung", 252, 356, flaeche);
+        punkt("Steuerleitung im Steuerwerk", 244, 356, rot);
+        punkt("Akku ungeladen", 117, 148, flaeche);
+    }
+    void drawingFollowsTheLayout() {
+        QFETCH(QPoint, ort);
+        QFETCH(QColor, farbe);
+        const QImage bild = form_->centralWidget()->grab().toImage();
+        QCOMPARE(bild.pixelColor(ort), farbe);
+    }
+
+    void gridsRepeatTheirRowsAndFillTheirFrames() {
+        auto* gitter = Gitter();
+        for (int r = 0; r < 6; ++r) QCOMPARE(gitter->rowViewportPosition(r), 25 * r);
+        const QImage ram = gitter->viewport()->grab().toImage();
+        QVERIFY(ram.pixelColor(115, 12) != ram.pixelColor(115, 24));  // the line below the first row
+        for (const char* name : {"flag0grid", "flag1grid"}) {
+            auto* g = mcDlg_->findChild<QTableWidget*>(name);
+            const int breite = g->columnViewportPosition(10) + g->columnWidth(10);
+            const int hoehe = g->rowViewportPosition(18) + g->rowHeight(18);
+            QVERIFY(g->viewport()->width() - breite <= 1);  // at most a pixel left over
+            QVERIFY(g->viewport()->height() - hoehe <= 1);
+        }
+    }
+
+    void theDisplayShowsAllSevenCharacters() {
+        M().Reg(Register::Anz).SetRegisterInhalt(65534);
+        QTest::mouseClick(Kind<QAbstractButton>("ETBtn"), Qt::LeftButton);  // a pass writes the display
+        auto* anzeige = Kind<QLineEdit>("DisplayEdit");
+        QCOMPARE(anzeige->text(), QStringLiteral("255.254"));
+        // Count the red glyphs from left to right: seven, none cut at an edge.
+        const QImage bild = anzeige->grab().toImage();
+        int zeichen = 0;
+        bool imZeichen = false, amRand = false;
+        for (int x = 0; x < bild.width(); ++x) {
+            bool rot = false;
+            for (int y = 0; y < bild.height(); ++y) {
+                const QColor c = bild.pixelColor(x, y);
+                rot = rot || (c.red() > 128 && c.green() < 80);
+            }
+            if (rot && !imZeichen) ++zeichen;
+            if (rot && (x < 2 || x > bild.width() - 3)) amRand = true;
+            imZeichen = rot;
+        }
+        QCOMPARE(zeichen, 7);
+        QVERIFY(!amRand);
+    }
+
+    void startUpWidensTheCellColumnBeforeLoadingTheMicrocode() {
+        Beende();
+        Starte(false);  // stops at the microcode
+        QCOMPARE(Gitter()->columnWidth(1), 80);
+    }
+
+    void dialogsOpenInTheMiddleOfTheScreen() {
+        const QPoint mitte = form_->screen()->availableGeometry().center();
+        QPoint editor, info;
+        QTimer::singleShot(0, mcDlg_.get(), [&] {
+            editor = mcDlg_->frameGeometry().center();
+            mcDlg_->reject();
+        });
+        Menue("Mikrocodebearbeiten1")->trigger();
+        QTimer::singleShot(0, aboutBox_.get(), [&] {
+            info = aboutBox_->frameGeometry().center();
+            aboutBox_->reject();
+        });
+        Menue("Info1")->trigger();
+        // The offscreen platform adds its frame of two pixels after placing.
+        QVERIFY((editor - mitte).manhattanLength() <= 4);
+        QVERIFY((info - mitte).manhattanLength() <= 4);
+    }
+
+    void infoBoxLabelsShowWhole() {
+        for (QLabel* label : aboutBox_->findChildren<QLabel*>()) {
+            const QRect ort = label->geometry();
+            QVERIFY(label->parentWidget()->rect().contains(ort));
+            if (label->wordWrap())
+                QVERIFY(label->heightForWidth(ort.width()) <= ort.height());
+            else
+                QVERIFY2(label->sizeHint().width() <= ort.width(), qPrintable(label->text()));
+        }
+        // Panel1: a lowered outer and a raised inner bevel.
+        const QImage panel = aboutBox_->findChild<QWidget*>("Panel1")->grab().toImage();
+        const int r = panel.width() - 1, u = panel.height() - 1;
+        QCOMPARE(panel.pixelColor(0, 0), QColor(128, 128, 128));
+        QCOMPARE(panel.pixelColor(r, u), QColor(Qt::white));
+        QCOMPARE(panel.pixelColor(1, 1), QColor(Qt::white));
+        QCOMPARE(panel.pixelColor(r - 1, u - 1), QColor(128, 128, 128));
+    }
+
+    void aMenuItemChosenOverAToolButtonLeavesItUnlit() {
+        QWidget* knopf = Kind<QToolBar>("ToolBar2")->widgetForAction(Werkzeug(QStringLiteral("RAM-Datei speichern")));
+        auto* menue = Menue("Programmbeenden1")->associatedObjects().value(0);
+        auto* bearbeiten = qobject_cast<QMenu*>(menue);
+        QVERIFY(bearbeiten);
+        bearbeiten->popup(knopf->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(bearbeiten));
+        QCursor::setPos(knopf->mapToGlobal(QPoint(5, 5)));  // on the item, over the tool button
+        bearbeiten->setActiveAction(Menue("Programmbeenden1"));
+        QTest::keyClick(bearbeiten, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!bearbeiten->isVisible());
+        QVERIFY(!knopf->underMouse());
+    }
+
+    void everyControlHasAnAccessibleName() {
+        auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        for (QWidget* fenster : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(mcDlg_.get()),
+                                 static_cast<QWidget*>(aboutBox_.get())})
+            for (QWidget* w : fenster->findChildren<QWidget*>()) {
+                const QString objekt = w->objectName();
+                const bool statusfeld = objekt == "Panel0" || objekt == "Panel1";  // empty while nothing is said
+                if (objekt.isEmpty() || objekt.startsWith("qt_") || statusfeld) continue;
+                QVERIFY2(!name(w).isEmpty(), qPrintable(objekt));
+            }
+        QCOMPARE(name(Kind<QWidget>("CodeEdit", mcDlg_.get())), QStringLiteral("Code:"));
+        // Registers and gates read out what they show.
+        M().InternerBus = 42;
+        QTest::mouseClick(Kind<SpeicherCP1Ansicht>("Akku"), Qt::LeftButton);
+        QCOMPARE(name(Kind<QWidget>("Akku")), QString::fromUtf8("Akku 042, lädt"));
+        QCOMPARE(name(Kind<QWidget>("Erg")), QString::fromUtf8("Erg 000, hält"));
+        QCOMPARE(name(Kind<QWidget>("PTBtn")), QStringLiteral("PT, offen"));
+        QCOMPARE(name(Kind<QWidget>("ETBtn")), QStringLiteral("ET, geschlossen"));
+    }
+
+    void aNewSizeIsKeptAndOffersARestart_data() {
+        QTest::addColumn<int>("prozent");
+        QTest::addColumn<bool>("ja");
+        QTest::addColumn<int>("neustarts");
+        QTest::newRow("150 %, neu starten") << 150 << true << 1;
+        QTest::newRow("200 %, spaeter") << 200 << false << 0;
+        QTest::newRow("100 %, wie jetzt") << 100 << true << 0;
+    }
+    void aNewSizeIsKeptAndOffersARestart() {
+        QFETCH(int, prozent);
+        QFETCH(bool, ja);
+        QFETCH(int, neustarts);
+        dienste_->antwortJa = ja;
+        Menue(qPrintable(QStringLiteral("Groesse%1").arg(prozent)))->trigger();
+        QCOMPARE(dienste_->groesse, prozent);
+        QCOMPARE(dienste_->fragen.size(), prozent == 100 ? 0 : 1);
+        if (prozent != 100)
+            QCOMPARE(dienste_->fragen[0], QString::fromUtf8("Die Fenstergröße %1 % gilt ab dem nächsten Start von Ventaro.\r"
+                                                            "Jetzt neu starten?").arg(prozent));
+        QCOMPARE(dienste_->neustarts, neustarts);
+        QCOMPARE(form_->isVisible(), neustarts == 0);
+    }
+
+    void qtsOwnTextsAreGerman() {
+        std::unique_ptr<QMenu> menue(Kind<QLineEdit>("DisplayEdit")->createStandardContextMenu());
+        QStringList texte;
+        for (QAction* a : menue->actions()) texte << a->text().section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texte.contains(QString::fromUtf8("&Rückgängig")), qPrintable(texte.join('|')));
+        QVERIFY(texte.contains(QString::fromUtf8("Alles auswählen")));
     }
 
     void infoBoxShowsTheVersion() {

@@ -113,6 +113,52 @@ private slots:
         QCOMPARE(Zelle(1, 3, 4), QStringLiteral("X"));
     }
 
+    void aQuickSecondClickTogglesTheMarkAgain() {
+        QTableWidget* g = Gitter(0);
+        const QPoint ort = g->viewport()->mapTo(dlg_.get(), g->visualItemRect(g->item(3, 5)).center());
+        // Through the window, as the desktop delivers a double-click.
+        QTest::mouseDClick(dlg_->windowHandle(), Qt::LeftButton, {}, ort);
+        QVERIFY(Zelle(0, 3, 4).isEmpty());
+        QTest::mouseClick(dlg_->windowHandle(), Qt::LeftButton, {}, ort);
+        QCOMPARE(Zelle(0, 3, 4), QStringLiteral("X"));
+    }
+
+    void enterActsOnTheFocusedControl_data() {
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<bool>("offen");
+        QTest::addColumn<int>("ergebnis");
+        QTest::newRow("Abbrechen") << "CancelBtn" << false << int(QDialog::Rejected);
+        QTest::newRow("Mikroschritte loeschen") << "MCClearBtn" << true << -1;
+        QTest::newRow("Aenderung uebernehmen") << "MCSpeichernBtn" << true << -1;
+        QTest::newRow("Mnemonic") << "MnemonicEdit" << false << int(QDialog::Accepted);
+        QTest::newRow("Gitter") << "flag0grid" << false << int(QDialog::Accepted);
+    }
+    void enterActsOnTheFocusedControl() {
+        QFETCH(QString, element);
+        QFETCH(bool, offen);
+        QFETCH(int, ergebnis);
+        auto datei = [this] {
+            std::ifstream ein(pfad_, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(ein), {});
+        };
+        Klick(0, 1, 3);
+        Knopf("MCSpeichernBtn");  // committed: OK would save it
+        const std::string vorher = datei();
+        Klick(0, 2, 3);  // not committed
+        dlg_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg_.get()));
+        auto* w = Kind<QWidget>(qPrintable(element));
+        w->setFocus();
+        dlg_->setResult(-1);
+        QTest::keyClick(w, Qt::Key_Return);
+        QCOMPARE(dlg_->isVisible(), offen);
+        QCOMPARE(dlg_->result(), ergebnis);
+        QCOMPARE(datei() != vorher, ergebnis == QDialog::Accepted);
+        if (element == "MCClearBtn") QVERIFY(Zelle(0, 5, 0).isEmpty());
+        const bool uebernommen = element == "MCSpeichernBtn";
+        QCOMPARE(tabelle_->Steuerworte0[3], std::string(uebernommen ? "110000000000000000" : "100000000000000000"));
+    }
+
     void changingTheCodeDiscardsUncommittedEdits() {
         Klick(0, 1, 1);
         Code(1);

@@ -2,6 +2,8 @@
 // Answers the window's boxes and dialogs at once and records what they said.
 
 #include <QStringList>
+#include <QWidget>
+#include <utility>
 #include <functional>
 
 #include "ui/Dienste.h"
@@ -21,26 +23,55 @@ public:
     QString textOeffnenPfad;
     QString textSpeichernPfad;
     QStringList geoeffneteDokumente;
+    bool viewerDa = true;  // a desktop viewer opens documents
+    QString programmverzeichnis;
+    QStringList titelBeiFehlerbox;  // the window title while each "Fehler" box is open
+    int dateidialoge = 0;
+    // Runs while a file dialog is open, as the user's events would.
+    std::function<void()> waehrendDateidialog;
     // Runs while a "Ventaro" box is open, as the user's events would.
     std::function<void()> waehrendProgrammfehler;
 
-    void Fehlerbox(QWidget*, const QString& text) override { fehlerboxen << text; }
+    void Fehlerbox(QWidget* eltern, const QString& text) override {
+        fehlerboxen << text;
+        titelBeiFehlerbox << (eltern ? eltern->window()->windowTitle() : QString());
+    }
     void Programmfehler(QWidget*, const QString& text) override {
         programmfehler << text;
         if (waehrendProgrammfehler) waehrendProgrammfehler();
     }
     void Warte(int ms) override { wartezeiten << ms; }
-    void EreignisseVerarbeiten() override {}
+    // Runs once, the next time pending events are let through.
+    std::function<void()> beimVerarbeiten;
+    void EreignisseVerarbeiten() override {
+        if (auto einmal = std::exchange(beimVerarbeiten, nullptr)) einmal();
+    }
     void Warnung(QWidget*, const QString& text) override { warnungen << text; }
     bool FrageJaNein(QWidget*, const QString& text) override {
         fragen << text;
         return antwortJa;
     }
-    QString RamDateiZumOeffnen(QWidget*) override { return oeffnenPfad; }
-    QString RamDateiZumSpeichern(QWidget*) override { return speichernPfad; }
-    QString ProgrammtextZumOeffnen(QWidget*) override { return textOeffnenPfad; }
-    QString ProgrammtextZumSpeichern(QWidget*) override { return textSpeichernPfad; }
-    void DokumentOeffnen(const QString& pfad) override { geoeffneteDokumente << pfad; }
+    QString RamDateiZumOeffnen(QWidget*) override { return Dateidialog(oeffnenPfad); }
+    QString RamDateiZumSpeichern(QWidget*) override { return Dateidialog(speichernPfad); }
+    QString ProgrammtextZumOeffnen(QWidget*) override { return Dateidialog(textOeffnenPfad); }
+    QString ProgrammtextZumSpeichern(QWidget*) override { return Dateidialog(textSpeichernPfad); }
+    bool DokumentOeffnen(const QString& pfad) override {
+        if (viewerDa) geoeffneteDokumente << pfad;
+        return viewerDa;
+    }
+    QString Programmverzeichnis() override { return programmverzeichnis; }
+    int groesse = 100;
+    int neustarts = 0;
+    int GespeicherteGroesse() override { return groesse; }
+    void GroesseSpeichern(int prozent) override { groesse = prozent; }
+    void NeuStarten() override { ++neustarts; }
+
+private:
+    QString Dateidialog(const QString& antwort) {
+        ++dateidialoge;
+        if (auto einmal = std::exchange(waehrendDateidialog, nullptr)) einmal();
+        return antwort;
+    }
 };
 
 }  // namespace ventaro::ui::test

@@ -44,8 +44,8 @@ protected:
 
     TMaschine& M() { return form_->Maschine(); }
     template <typename T>
-    T* Kind(const char* name) {
-        T* kind = form_->findChild<T*>(QString::fromLatin1(name));
+    T* Kind(const char* name, QWidget* fenster = nullptr) {
+        T* kind = (fenster ? fenster : form_.get())->findChild<T*>(QString::fromLatin1(name));
         if (!kind) qFatal("missing control %s", name);
         return kind;
     }
@@ -63,6 +63,7 @@ protected:
         form_ = std::make_unique<TForm1>(*dienste_);
         const QString dir = verzeichnis_.path() + (mitMikrocode ? "/mit/" : "/ohne/");
         QDir().mkpath(dir);
+        dienste_->programmverzeichnis = dir;
         if (mitMikrocode) SchreibeMikrocode(dir + "mikrocode.dat");
         mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
         aboutBox_ = std::make_unique<TAboutBox>(form_.get());
