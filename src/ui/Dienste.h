@@ -30,6 +30,8 @@ public:
     virtual QString ProgrammtextZumSpeichern(QWidget* eltern) = 0;
     // Opens a document in the desktop's viewer for its type.
     virtual void DokumentOeffnen(const QString& pfad) = 0;
+    // Asks for a line of text; false when cancelled.
+    virtual bool Texteingabe(QWidget* eltern, const QString& titel, const QString& frage, QString& text);
 };
 
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.

@@ -21,6 +21,7 @@
 #include "ui/AboutBox.h"
 #include "ui/Datenpfadflaeche.h"
 #include "ui/Farben.h"
+#include "ui/Aufzeichnungsleiste.h"
 #include "ui/McDlg.h"
 #include "ui/RamGitter.h"
 #include "ui/Schriften.h"
@@ -106,6 +107,8 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
     BaueAlu();
     BaueSteuerwerk();
     BaueMenuesUndWerkzeugleiste();
+    aufzeichnungsleiste_ = new Aufzeichnungsleiste(this, maschine_, dienste_, panel0_,
+                                                   [this](const std::function<void()>& h) { return Ereignis(h); });
 
     takt_.setObjectName(QStringLiteral("Takt"));
     takt_.setInterval(1000);
@@ -122,6 +125,7 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
 
 void TForm1::SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox) {
     mcDlg_ = mcDlg;
+    aufzeichnungsleiste_->SetzeEditor(mcDlg_);
     aboutBox_ = aboutBox;
     // The editor's "Hilfe" opens the help page.
     mcDlg_->SetzeDienste(&dienste_, [this] { HilfezumModellrechner1Click(); });
@@ -464,6 +468,7 @@ void TForm1::Zeichne() {
     toolBar_->setEnabled(knoepfe.Werkzeugleiste);
     ramGrid_->Zeige(maschine_);
     TaktAnwenden();
+    aufzeichnungsleiste_->Zeichne();
     zeichnet_ = false;
 }
 

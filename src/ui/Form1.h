@@ -26,6 +26,7 @@ class QAbstractButton;
 
 namespace ventaro::ui {
 
+class Aufzeichnungsleiste;
 class Datenpfadflaeche;
 class RamGitter;
 class SpeicherCP1Ansicht;
@@ -75,6 +76,7 @@ public:
     void AlsProgrammtextspeichern1Click();
     void Programmtext1Click();
     ProgrammtextFenster* Programmtextfenster() const { return programmtextFenster_; }
+    Aufzeichnungsleiste* Aufnahmeleiste() const { return aufzeichnungsleiste_; }
 
 protected:
     void changeEvent(QEvent* ereignis) override;
@@ -113,6 +115,7 @@ private:
     TmcDlg* mcDlg_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     ProgrammtextFenster* programmtextFenster_ = nullptr;
+    Aufzeichnungsleiste* aufzeichnungsleiste_ = nullptr;
 
     Datenpfadflaeche* flaeche_ = nullptr;
     std::array<QAbstractButton*, TorAnzahl> tore_{};

@@ -41,6 +41,14 @@ public:
     QString ProgrammtextZumOeffnen(QWidget*) override { return textOeffnenPfad; }
     QString ProgrammtextZumSpeichern(QWidget*) override { return textSpeichernPfad; }
     void DokumentOeffnen(const QString& pfad) override { geoeffneteDokumente << pfad; }
+    QStringList eingaben;  // the questions asked for a text
+    QString eingabe;       // the answer; a null text cancels
+    bool Texteingabe(QWidget*, const QString&, const QString& frage, QString& text) override {
+        eingaben << frage;
+        if (eingabe.isNull()) return false;
+        text = eingabe;
+        return true;
+    }
 };
 
 }  // namespace ventaro::ui::test
