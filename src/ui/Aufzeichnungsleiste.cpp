@@ -1,11 +1,13 @@
 #include "ui/Aufzeichnungsleiste.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QDockWidget>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/Dienste.h"
@@ -121,8 +123,10 @@ void Aufzeichnungsleiste::BeendenClick() {
         if (!dienste_.Texteingabe(fenster_, U("Mnemonic"), frage, text)) return;  // still recording
         mnemonic = Cp(text.trimmed());
     }
-    if (editor_) editor_->SpeicherzielSetzen();
-    ereignis_([&] { aufzeichnung_.Beenden(mnemonic); });
+    ereignis_([&] {
+        if (editor_) editor_->SpeicherzielSetzen();
+        aufzeichnung_.Beenden(mnemonic);
+    });
 }
 
 void Aufzeichnungsleiste::VerwerfenClick() {
@@ -133,8 +137,15 @@ void Aufzeichnungsleiste::Zeigen(bool an) {
     if (dock_->isVisible() == an) return;
     // The window grows by the bar, so the datapath keeps its size.
     const int hoehe = fenster_->height() + (an ? kHoehe : -kHoehe);
+    const QRect rahmen = fenster_->frameGeometry();
+    const int rand = rahmen.height() - fenster_->height();  // title bar and border
     dock_->setVisible(an);
     fenster_->resize(fenster_->width(), hoehe);
+    // On a small screen the window moves up so the bar stays in sight.
+    const QScreen* schirm = fenster_->screen();
+    if (!an || !schirm) return;
+    const int ueberstand = rahmen.top() + rand + hoehe - 1 - schirm->availableGeometry().bottom();
+    if (ueberstand > 0) fenster_->move(fenster_->x(), std::max(schirm->availableGeometry().top(), fenster_->y() - ueberstand));
 }
 
 void Aufzeichnungsleiste::Zeichne() {

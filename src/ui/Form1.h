@@ -76,7 +76,6 @@ public:
     void AlsProgrammtextspeichern1Click();
     void Programmtext1Click();
     ProgrammtextFenster* Programmtextfenster() const { return programmtextFenster_; }
-    Aufzeichnungsleiste* Aufnahmeleiste() const { return aufzeichnungsleiste_; }
 
 protected:
     void changeEvent(QEvent* ereignis) override;
