@@ -216,10 +216,12 @@ void Sitzung::ZeigeBefehl(const std::vector<std::string>&) { Zeige(); }
 void Sitzung::Zurueck(const std::vector<std::string>& argumente) {
     const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
     // While recording, a step back also takes back recorded steps.
-    if (aufzeichnung_.Laeuft())
-        for (std::uint64_t i = 0; i < n && aufzeichnung_.Laeuft(); ++i) aufzeichnung_.Zurueck();
-    else
-        for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.MikroschrittZurueck();
+    if (aufzeichnung_.Laeuft()) {
+        for (std::uint64_t i = 0; i < n; ++i)
+            if (!aufzeichnung_.Zurueck()) break;
+        return;
+    }
+    for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.MikroschrittZurueck();
 }
 
 void Sitzung::BefehlZurueck(const std::vector<std::string>& argumente) {

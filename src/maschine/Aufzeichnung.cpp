@@ -27,6 +27,11 @@ void TAufzeichnung::Starte(int befehl, std::optional<int> flag) {
     if (befehl < 0 || befehl > HoechsterBefehl)
         throw Fehler("Aufgezeichnet werden k\xF6nnen die Befehle 0 bis " + std::to_string(HoechsterBefehl));
     if (flag && *flag != 0 && *flag != 1) throw Fehler("Das Flag ist 0 oder 1");
+    // The file keeps opcodes 0 to N-1 only: a recording beyond would be lost.
+    const int n = maschine_.Tabelle.Befehlsanzahl();
+    if (befehl >= n)
+        throw Fehler("Die Mikrocode-Datei enth\xE4lt nur " + std::to_string(n) + " Befehle: Befehl " +
+                     std::to_string(befehl) + " w\xFCrde nicht gespeichert");
     laeuft_ = true;
     befehl_ = befehl;
     flag_ = flag;
@@ -98,13 +103,21 @@ void TAufzeichnung::UndoBis(std::size_t aktionen) {
     while (maschine_.Rueckgaengig() > aktionen) maschine_.MikroschrittZurueck();
 }
 
-void TAufzeichnung::Zurueck() {
-    if (!laeuft_) return maschine_.MikroschrittZurueck();
-    if (maschine_.Rueckgaengig() > LetzteMarke().aktionen) return UndoBis(LetzteMarke().aktionen);
-    if (schritte_.empty()) return;  // what came before the recording stays
+bool TAufzeichnung::Zurueck() {
+    if (!laeuft_) {
+        if (maschine_.Rueckgaengig() == 0) return false;
+        maschine_.MikroschrittZurueck();
+        return true;
+    }
+    if (maschine_.Rueckgaengig() > LetzteMarke().aktionen) {
+        UndoBis(LetzteMarke().aktionen);
+        return true;
+    }
+    if (schritte_.empty()) return false;  // what came before the recording stays
     schritte_.pop_back();
     worte_.pop_back();
     UndoBis(LetzteMarke().aktionen);
+    return true;
 }
 
 }  // namespace ventaro

@@ -32,7 +32,8 @@ public:
     std::string Statustext() const;
 
     // Begins a recording of opcode 0 to 28 (the editor's range). Throws a
-    // Fehler for another opcode or flag value, or while one runs.
+    // Fehler for another opcode or flag value, for an opcode the file would
+    // not save (N or above), or while one runs.
     void Starte(int befehl, std::optional<int> flag = std::nullopt);
     // The control word that the present settings give.
     std::string AktuellesWort() const;
@@ -49,7 +50,8 @@ public:
     // "Mikroschritt zurück" while recording: first undoes the actions since
     // the last recorded step; with none, takes back that step with the
     // actions that made it. Units of one microstep, as the name says.
-    void Zurueck();
+    // False when there was nothing to take back.
+    bool Zurueck();
 
 private:
     // Where a step was recorded: the history's length and the PC's right

@@ -186,6 +186,16 @@ TEST(Aufzeichnung, TenStepsAtMostAndDiscardingChangesNothing) {
     EXPECT_EQ(x.m.Tabelle.Steuerworte0[Index(5, 0)], Geladen(VENTARO_MIKROCODE).Steuerworte0[Index(5, 0)]);
 }
 
+TEST(Aufzeichnung, AnOpcodeTheFileWouldNotSaveIsRefused) {
+    Aufbau x("kurz");
+    std::ofstream(x.kopie, std::ios::binary) << "3\r\n";
+    x.m.MikrocodeEinlesen();
+    EXPECT_THROW(x.a.Starte(3), Fehler);
+    EXPECT_FALSE(x.a.Laeuft());
+    x.a.Starte(2);
+    EXPECT_TRUE(x.a.Laeuft());
+}
+
 TEST(Aufzeichnung, StepBackUndoesTheClicksSinceTheLastStepThenTheStep) {
     Aufbau x("zurueck");
     x.a.Starte(23);
@@ -205,8 +215,9 @@ TEST(Aufzeichnung, StepBackUndoesTheClicksSinceTheLastStepThenTheStep) {
     x.a.Zurueck();  // step 1 and its click
     EXPECT_EQ(x.a.Schritt(), 1);
     EXPECT_EQ(x.m.Zustand(), nachSchritt0);
-    x.a.Zurueck();  // step 0 and its clicks
+    EXPECT_TRUE(x.a.Zurueck());  // step 0 and its clicks
     EXPECT_EQ(x.a.Schritt(), 0);
+    EXPECT_FALSE(x.a.Zurueck());  // what came before the recording stays
     EXPECT_FALSE(x.m.TorOffen(Tor::ET));
     EXPECT_EQ(x.m.Reg(Register::PC).RegisterInhalt(), 0);
 }
