@@ -134,7 +134,8 @@ void Aufzeichnungsleiste::VerwerfenClick() {
 }
 
 void Aufzeichnungsleiste::Zeigen(bool an) {
-    if (dock_->isVisible() == an) return;
+    // isHidden, not isVisible: a minimised window must not grow again.
+    if (!dock_->isHidden() == an) return;
     // The window grows by the bar, so the datapath keeps its size.
     const int hoehe = fenster_->height() + (an ? kHoehe : -kHoehe);
     const QRect rahmen = fenster_->frameGeometry();
