@@ -1,5 +1,7 @@
 #include "cli/Sitzung.h"
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "cli/Zustand.h"
@@ -91,10 +93,14 @@ Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
 }
 
 void Sitzung::Zeige() {
-    if (optionen_.json)
-        aus_ << ZustandAlsJson(maschine_, meldungen_).dump() << '\n';
-    else
+    if (optionen_.json) {
+        nlohmann::ordered_json zustand = ZustandAlsJson(maschine_, meldungen_);
+        if (aufzeichnung_.Laeuft()) zustand["Aufzeichnung"] = AufzeichnungAlsJson(aufzeichnung_);
+        aus_ << zustand.dump() << '\n';
+    } else {
         aus_ << ZustandAlsText(maschine_, meldungen_) << '\n';
+        if (aufzeichnung_.Laeuft()) aus_ << AufzeichnungAlsText(aufzeichnung_) << '\n';
+    }
     meldungen_.clear();
 }
 
@@ -164,6 +170,8 @@ void Sitzung::Einfach(const std::string& befehl, const std::vector<std::string>&
         {"waehle", 1, 1, &Sitzung::Waehle},        {"pruefen", 0, 0, &Sitzung::Pruefen},
         {"zeige", 0, 0, &Sitzung::ZeigeBefehl},    {"zurueck", 0, 1, &Sitzung::Zurueck},
         {"befehlzurueck", 0, 1, &Sitzung::BefehlZurueck},
+        {"aufzeichnen", 1, 2, &Sitzung::Aufzeichnen},  {"aufnehmen", 0, 0, &Sitzung::Aufnehmen},
+        {"aufzeichnungende", 0, 1, &Sitzung::AufzeichnungEnde}, {"verwerfen", 0, 0, &Sitzung::Verwerfen},
     };
     for (const Eintrag& e : befehle) {
         if (befehl != e.name) continue;
@@ -213,6 +221,12 @@ void Sitzung::ZeigeBefehl(const std::vector<std::string>&) { Zeige(); }
 
 void Sitzung::Zurueck(const std::vector<std::string>& argumente) {
     const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
+    // While recording, a step back also takes back recorded steps.
+    if (aufzeichnung_.Laeuft()) {
+        for (std::uint64_t i = 0; i < n; ++i)
+            if (!aufzeichnung_.Zurueck()) break;
+        return;
+    }
     for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.MikroschrittZurueck();
 }
 
@@ -220,5 +234,25 @@ void Sitzung::BefehlZurueck(const std::vector<std::string>& argumente) {
     const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
     for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.BefehlZurueck();
 }
+
+void Sitzung::Aufzeichnen(const std::vector<std::string>& argumente) {
+    const auto befehl = static_cast<int>(std::min<std::uint64_t>(Anzahl(argumente[0]), 1000));
+    std::optional<int> flag;
+    if (argumente.size() > 1) {
+        if (argumente[1] != "0" && argumente[1] != "1") throw Bedienfehler("kein Flag 0 oder 1: " + argumente[1]);
+        flag = argumente[1] == "1" ? 1 : 0;
+    }
+    Ereignis([&] { aufzeichnung_.Starte(befehl, flag); });
+}
+
+void Sitzung::Aufnehmen(const std::vector<std::string>&) { Ereignis([this] { aufzeichnung_.SchrittAufnehmen(); }); }
+
+void Sitzung::AufzeichnungEnde(const std::vector<std::string>& argumente) {
+    std::optional<std::string> mnemonic;
+    if (!argumente.empty()) mnemonic = Utf8ZuCp1252(argumente[0]);
+    Ereignis([&] { aufzeichnung_.Beenden(mnemonic); });
+}
+
+void Sitzung::Verwerfen(const std::vector<std::string>&) { aufzeichnung_.Verwerfen(); }
 
 }  // namespace ventaro::cli

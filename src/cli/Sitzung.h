@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "maschine/Aufzeichnung.h"
 #include "maschine/Maschine.h"
 #include "maschine/Umgebung.h"
 
@@ -34,6 +35,7 @@ public:
     Sitzung(Optionen optionen, std::ostream& aus);
 
     TMaschine& Maschine() { return maschine_; }
+    const TAufzeichnung& Aufzeichnung() const { return aufzeichnung_; }
     const std::vector<std::string>& Meldungen() const { return meldungen_; }
     // Where warnings go that stop nothing (a program text in UTF-8).
     void SetzeWarnungsausgabe(std::ostream& warnungen) { warnungen_ = &warnungen; }
@@ -67,6 +69,10 @@ private:
     void ZeigeBefehl(const std::vector<std::string>& argumente);
     void Zurueck(const std::vector<std::string>& argumente);
     void BefehlZurueck(const std::vector<std::string>& argumente);
+    void Aufzeichnen(const std::vector<std::string>& argumente);
+    void Aufnehmen(const std::vector<std::string>& argumente);
+    void AufzeichnungEnde(const std::vector<std::string>& argumente);
+    void Verwerfen(const std::vector<std::string>& argumente);
     void Zelle(const std::string& rest);
     void ProgrammtextOeffnen(const std::string& pfad);
 
@@ -74,6 +80,7 @@ private:
     std::ostream& aus_;
     std::ostream* warnungen_ = nullptr;
     TMaschine maschine_;
+    TAufzeichnung aufzeichnung_{maschine_};
     std::vector<std::string> meldungen_;
 };
 

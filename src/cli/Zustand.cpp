@@ -108,4 +108,17 @@ std::string Spurzeile(const TMaschine& m, Wort mpc, std::string_view steuerwort)
     return aus.str();
 }
 
+nlohmann::ordered_json AufzeichnungAlsJson(const TAufzeichnung& a) {
+    nlohmann::ordered_json flag = nullptr;
+    if (a.FlagWert()) flag = *a.FlagWert();
+    return {{"Befehl", a.Befehl()}, {"Flag", flag}, {"Schritt", a.Schritt()}, {"Worte", a.Worte()},
+            {"Status0", U(a.Statustext())}};
+}
+
+std::string AufzeichnungAlsText(const TAufzeichnung& a) {
+    std::string text = Cp1252ZuUtf8(a.Statustext());
+    for (std::size_t s = 0; s < a.Worte().size(); ++s) text += "\n  " + std::to_string(s) + ": " + a.Worte()[s];
+    return text;
+}
+
 }  // namespace ventaro::cli

@@ -7,12 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "maschine/Aufzeichnung.h"
 #include "maschine/Maschine.h"
 
 namespace ventaro::cli {
 
 nlohmann::ordered_json ZustandAlsJson(const TMaschine& maschine, const std::vector<std::string>& meldungen);
 std::string ZustandAlsText(const TMaschine& maschine, const std::vector<std::string>& meldungen);
+// A running recording: opcode, flag (null: both), next step, recorded words.
+nlohmann::ordered_json AufzeichnungAlsJson(const TAufzeichnung& aufzeichnung);
+// Its status text and one line per recorded word.
+std::string AufzeichnungAlsText(const TAufzeichnung& aufzeichnung);
 // One line of the trace: MPC, control word, registers and both buses.
 std::string Spurzeile(const TMaschine& maschine, Wort mpc, std::string_view steuerwort);
 

@@ -65,6 +65,9 @@ struct TMaschinenzustand {
     Knoepfe Aktiv;
     // Microsteps run by the "Mikroschritt" handler since start, failed ones too.
     std::uint64_t Schritte = 0;
+    // Right clicks on PC since start: a recording sees whether PC was
+    // stepped since its last step, and undoing a click takes it back.
+    std::uint32_t PCRechtsklicks = 0;
 
     TSpeicherCP1& Reg(Register r) { return Registerzellen[static_cast<int>(r)]; }
     const TSpeicherCP1& Reg(Register r) const { return Registerzellen[static_cast<int>(r)]; }

@@ -49,6 +49,7 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
     b.statusart = z.Anzeige.statusart;
     b.statustext = TextNummer(z.Anzeige.statustext);
     b.schritte = z.Schritte;
+    b.pcRechtsklicks = z.PCRechtsklicks;
     e.nummer = naechsteNummer_++;
     e.mikroschritt = mikroschritt;
     e.beginntBefehl = mikroschritt && z.MPC == 1;
@@ -78,6 +79,7 @@ bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
     z.Anzeige.statusart = b.statusart;
     z.Anzeige.statustext = texte_[b.statustext];
     z.Schritte = b.schritte;
+    z.PCRechtsklicks = b.pcRechtsklicks;
     // The cells the action wrote, latest first, so the oldest text wins.
     bool zellenGeaendert = false;
     for (; !zellen_.empty() && zellen_.back().eintrag == e.nummer; zellen_.pop_back()) {

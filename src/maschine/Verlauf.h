@@ -53,6 +53,7 @@ private:
         Statusart statusart;
         std::uint32_t statustext;
         std::uint64_t schritte;
+        std::uint32_t pcRechtsklicks;
     };
     struct Eintrag {
         Bild vorher;

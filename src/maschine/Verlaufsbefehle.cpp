@@ -53,6 +53,7 @@ void TMaschine::PCRechtsklick() {
     Aufzeichnen(false, [this] {
         TSpeicherCP1& pc = Reg(Register::PC);
         pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
+        ++PCRechtsklicks;
         Aktualisiere();
     });
 }

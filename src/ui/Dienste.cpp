@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -27,6 +28,18 @@ void Box(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const 
 }
 
 }  // namespace
+
+bool Dienste::Texteingabe(QWidget* eltern, const QString& titel, const QString& frage, QString& text) {
+    QInputDialog dialog(eltern);
+    dialog.setWindowTitle(titel);
+    dialog.setLabelText(Zeilen(frage));
+    dialog.setTextValue(text);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    text = dialog.textValue();
+    return true;
+}
 
 QString DesktopDienste::Dateidialog(QWidget* eltern, bool speichern, const QString& filter, const QString& endung) {
     QFileDialog dialog(eltern, QString(), ordner_);

@@ -38,6 +38,8 @@ public:
     virtual void GroesseSpeichern(int prozent) = 0;
     // Starts the program once more, after this one has closed its window.
     virtual void NeuStarten() = 0;
+    // Asks for a line of text; false when cancelled.
+    virtual bool Texteingabe(QWidget* eltern, const QString& titel, const QString& frage, QString& text);
 };
 
 // The real desktop: QMessageBox, a sleeping thread, QCoreApplication.

@@ -15,6 +15,7 @@
 #include "core/Fehler.h"
 #include "ui/AboutBox.h"
 #include "ui/AluListe.h"
+#include "ui/Aufzeichnungsleiste.h"
 #include "ui/Datenpfadflaeche.h"
 #include "ui/McDlg.h"
 #include "ui/RamGitter.h"
@@ -47,6 +48,8 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
     BaueSteuerwerk();
     BaueMenues();
     BaueWerkzeugleiste();
+    aufzeichnungsleiste_ = new Aufzeichnungsleiste(this, maschine_, dienste_, panel0_,
+                                                   [this](const std::function<void()>& h) { return Ereignis(h); });
 
     takt_.setObjectName(QStringLiteral("Takt"));
     takt_.setInterval(1000);
@@ -69,6 +72,7 @@ TForm1::~TForm1() {
 
 void TForm1::SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox) {
     mcDlg_ = mcDlg;
+    aufzeichnungsleiste_->SetzeEditor(mcDlg_);
     aboutBox_ = aboutBox;
     // The editor's "Hilfe" opens the help page.
     mcDlg_->SetzeDienste(&dienste_, [this] { HilfezumModellrechner1Click(); });
@@ -198,6 +202,7 @@ void TForm1::Zeichne() {
     if (gestartet_) ZeigeTitel();
     ZeigeRueckschritte();
     TaktAnwenden();
+    aufzeichnungsleiste_->Zeichne();
     zeichnet_ = false;
 }
 

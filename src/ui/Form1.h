@@ -27,6 +27,7 @@ class QAbstractButton;
 namespace ventaro::ui {
 
 class AluListe;
+class Aufzeichnungsleiste;
 class Datenpfadflaeche;
 class RamGitter;
 class SpeicherCP1Ansicht;
@@ -133,6 +134,7 @@ private:
     TmcDlg* mcDlg_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     ProgrammtextFenster* programmtextFenster_ = nullptr;
+    Aufzeichnungsleiste* aufzeichnungsleiste_ = nullptr;
 
     Datenpfadflaeche* flaeche_ = nullptr;
     std::array<QAbstractButton*, TorAnzahl> tore_{};

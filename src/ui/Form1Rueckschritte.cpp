@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "ui/Aufzeichnungsleiste.h"
 #include "ui/Form1.h"
 #include "ui/Symbole.h"
 
@@ -37,7 +38,11 @@ void TForm1::ZeigeRueckschritte() {
 }
 
 void TForm1::MikroschrittZurueck1Click() {
-    if (mikroschrittZurueck_->isEnabled()) Ereignis([this] { maschine_.MikroschrittZurueck(); });
+    if (!mikroschrittZurueck_->isEnabled()) return;
+    TAufzeichnung& aufzeichnung = aufzeichnungsleiste_->Aufzeichnung();
+    // While recording, the last recorded step goes back with its clicks,
+    // and what came before the recording stays.
+    Ereignis([&aufzeichnung] { aufzeichnung.Zurueck(); });
 }
 
 void TForm1::BefehlZurueck1Click() {

@@ -118,6 +118,8 @@ void TmcDlg::BaueKnoepfe() {
     connect(speichern, &QPushButton::clicked, this, &TmcDlg::MCSpeichernBtnClick);
     connect(verwerfen, &QPushButton::clicked, this, &TmcDlg::MikrocodeAnzeigen);
     connect(loeschen, &QPushButton::clicked, this, &TmcDlg::MCClearBtnClick);
+    auto* aufzeichnen = Knopf(this, "AufzeichnenBtn", "Aufzeichnen", {672, 484, 97, 25});
+    connect(aufzeichnen, &QPushButton::clicked, this, &TmcDlg::AufzeichnenBtnClick);
 
     auto* ok = Knopf(this, "OKBtn", "OK", {254, 532, 75, 25});
     ok->setDefault(true);
@@ -275,13 +277,24 @@ void TmcDlg::MCClearBtnClick() {
 void TmcDlg::OKBtnClick() {
     // The result is OK whatever the saving does: the machine takes the table.
     setResult(QDialog::Accepted);
-    if (pfade_) tabelle_.SetzePfad(pfade_->MikrocodeZielAnlegen());
+    SpeicherzielSetzen();
     try {
         tabelle_.AllesSpeichern();
     } catch (const Fehler& fehler) {
         Melde(fehler);
     }
     accept();
+}
+
+void TmcDlg::SpeicherzielSetzen() {
+    if (pfade_) tabelle_.SetzePfad(pfade_->MikrocodeZielAnlegen());
+}
+
+void TmcDlg::AufzeichnenBtnClick() {
+    const int befehl = codeEdit_->value();
+    const bool flagabhaengig = flagCheckBox_->isChecked();
+    reject();
+    emit AufzeichnungGewuenscht(befehl, flagabhaengig);
 }
 
 }  // namespace ventaro::ui

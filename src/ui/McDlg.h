@@ -49,6 +49,15 @@ public:
     void MCSpeichernBtnClick();
     void MCClearBtnClick();
     void OKBtnClick();
+    // "Aufzeichnen": closes the dialog, keeping what was committed, and asks
+    // the main window to record the shown instruction.
+    void AufzeichnenBtnClick();
+    // The file that OK writes (the per-user copy where the program's own
+    // cannot be written); a recording saves there too.
+    void SpeicherzielSetzen();
+
+signals:
+    void AufzeichnungGewuenscht(int befehl, bool flagabhaengig);
 
 private:
     void BaueKopf();

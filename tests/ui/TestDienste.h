@@ -63,6 +63,14 @@ public:
     int groesse = 100;
     int neustarts = 0;
     int GespeicherteGroesse() override { return groesse; }
+    QStringList eingaben;  // the questions asked for a text
+    QString eingabe;       // the answer; a null text cancels
+    bool Texteingabe(QWidget*, const QString&, const QString& frage, QString& text) override {
+        eingaben << frage;
+        if (eingabe.isNull()) return false;
+        text = eingabe;
+        return true;
+    }
     void GroesseSpeichern(int prozent) override { groesse = prozent; }
     void NeuStarten() override { ++neustarts; }
 

@@ -112,3 +112,20 @@ klick $START 1
 sleep 4
 klick $STOPP 1
 zelle 1; zeige 615 500; foto "$WID" dpl
+
+# DPL recorded by hand: LDK 21 runs, the editor's "Aufzeichnen" on code 23
+# (still shown), then two steps; the bar below the datapath photographed.
+klick $RESET 1.5
+for _ in 1 2 3 4; do klick $MIKROSCHRITT 1; done
+klick 148 15 2             # tool button "Mikrocode bearbeiten"
+D=$(xdotool search --onlyvisible --name 'Mikrocode editieren' | head -1)
+xdotool mousemove --window "$D" 720 496 click 1; sleep 1       # "Aufzeichnen"
+fenster
+AUFNEHMEN="75 588"   # "Schritt aufnehmen" in the recording bar below the status bar
+klick 124 368              # Erg
+klick 84 216               # ADD
+klick $AUFNEHMEN
+klick 124 368              # Erg off
+klick 124 428              # ErgT
+klick $AUFNEHMEN
+zeige 615 300; foto "$WID" aufzeichnen   # the grid leaves panel 0 alone
