@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/Sitzung.h"
+#include "cli/Zustand.h"
 #include "core/Fehler.h"
 #include "core/Programmpfade.h"
 #include "core/Textdatei.h"
@@ -17,7 +18,7 @@
 namespace ventaro::cli {
 namespace {
 
-constexpr int kHalt = 0, kEingabefehler = 1, kBedienfehler = 2, kGrenze = 3;
+constexpr int kHalt = 0, kEingabefehler = 1, kBedienfehler = 2, kGrenze = 3, kHaltepunkt = 4;
 
 void MeldungenAusgeben(const std::vector<std::string>& meldungen, std::size_t ab, std::ostream& fehler) {
     for (std::size_t i = ab; i < meldungen.size(); ++i) fehler << Cp1252ZuUtf8(meldungen[i]) << '\n';
@@ -42,7 +43,14 @@ int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler
     return kHalt;
 }
 
-int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& optionen, std::ostream& fehler) {
+// What the run mode does besides running.
+struct Laufauftrag {
+    std::vector<int> haltepunkte;
+    bool statistik = false;
+};
+
+int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& optionen, const Laufauftrag& auftrag,
+                 std::ostream& aus, std::ostream& fehler) {
     if (!programm.empty()) {
         // A failed first microstep of the start-up has been noted already; it
         // stays in the state and says nothing about the program.
@@ -54,9 +62,19 @@ int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& 
             return kEingabefehler;
         }
     }
+    // Set after opening, which clears them.
+    for (int adresse : auftrag.haltepunkte) sitzung.Maschine().SetzeHaltepunkt(adresse, true);
     const Laufende ende = sitzung.Lauf(optionen.maxMikroschritte);
     sitzung.Zeige();
-    return ende == Laufende::Halt ? kHalt : ende == Laufende::Grenze ? kGrenze : kEingabefehler;
+    if (auftrag.statistik) aus << StatistikAlsText(sitzung.Maschine());
+    switch (ende) {
+        case Laufende::Halt: return kHalt;
+        case Laufende::Grenze: return kGrenze;
+        case Laufende::Haltepunkt: return kHaltepunkt;
+        case Laufende::Fehlschlag:
+        case Laufende::Stopp: break;
+    }
+    return kEingabefehler;
 }
 
 // Lines as a file holds them: Windows-1252, CR LF after each.
@@ -112,12 +130,17 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
     std::string programm;
     Optionen optionen;
     std::string uebersetzen, alsText, ausgabe;
+    Laufauftrag laufauftrag;
     app.add_option("--mikrocode", mikrocode, "Mikrocode-Datei (Vorgabe: mikrocode.dat im Programmverzeichnis)");
     app.add_option("--skript", skript, "Skript mit einem Befehl je Zeile, - liest die Standardeingabe");
     app.add_option("--max-mikroschritte", optionen.maxMikroschritte, "h\u00f6chstens so viele Mikroschritte")
         ->check(CLI::PositiveNumber);
     app.add_flag("--json", optionen.json, "Zustand als JSON ausgeben");
     app.add_flag("--spur", optionen.spur, "eine Zeile je Mikroschritt ausgeben");
+    app.add_option("--haltepunkt", laufauftrag.haltepunkte, "Haltepunkt bei der RAM-Adresse (mehrfach m\u00f6glich)")
+        ->check(CLI::Range(0, 127))
+        ->allow_extra_args(false);
+    app.add_flag("--statistik", laufauftrag.statistik, "Statistik der Befehle nach dem Endzustand ausgeben");
     app.add_option("PROGRAMM", programm, "RAM-Datei (*.obj) oder Programmtext (*.asm)");
     auto* uebersetzenOption = app.add_option("--uebersetzen", uebersetzen,
                                              "Programmtext (*.asm) in eine RAM-Datei \u00fcbersetzen");
@@ -148,7 +171,7 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
     }
     // A run without a script cannot step back: it keeps no history.
     if (skript.empty()) sitzung.Maschine().VerlaufAn(false);
-    if (skript.empty()) return Programmlauf(sitzung, programm, optionen, fehler);
+    if (skript.empty()) return Programmlauf(sitzung, programm, optionen, laufauftrag, aus, fehler);
     if (!programm.empty()) sitzung.Befehl("oeffnen " + programm);
     return Skriptlauf(sitzung, skript, fehler);
 }

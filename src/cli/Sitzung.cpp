@@ -79,7 +79,7 @@ bool Sitzung::Schritt() {
 Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
     for (std::uint64_t i = 0; i < hoechstens; ++i) {
         if (!Schritt()) return Laufende::Fehlschlag;
-        if (maschine_.SprungAufNull()) return Laufende::Halt;
+        if (const auto grund = maschine_.Haltegrund()) return *grund;
     }
     return Laufende::Grenze;
 }
@@ -157,7 +157,8 @@ void Sitzung::Einfach(const std::string& befehl, const std::vector<std::string>&
         {"pc+", 0, 0, &Sitzung::PCPlus},           {"alu", 1, 1, &Sitzung::Alu},
         {"waehle", 1, 1, &Sitzung::Waehle},        {"pruefen", 0, 0, &Sitzung::Pruefen},
         {"zeige", 0, 0, &Sitzung::ZeigeBefehl},    {"zurueck", 0, 1, &Sitzung::Zurueck},
-        {"befehlzurueck", 0, 1, &Sitzung::BefehlZurueck},
+        {"befehlzurueck", 0, 1, &Sitzung::BefehlZurueck}, {"haltepunkt", 1, 1, &Sitzung::HaltepunktSetzen},
+        {"haltepunktweg", 1, 1, &Sitzung::HaltepunktWeg}, {"bishalt", 0, 0, &Sitzung::BisHalt},
     };
     for (const Eintrag& e : befehle) {
         if (befehl != e.name) continue;
@@ -213,6 +214,19 @@ void Sitzung::Zurueck(const std::vector<std::string>& argumente) {
 void Sitzung::BefehlZurueck(const std::vector<std::string>& argumente) {
     const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
     for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.BefehlZurueck();
+}
+
+void Sitzung::HaltepunktSetzen(const std::vector<std::string>& argumente) {
+    maschine_.SetzeHaltepunkt(Adresse(argumente[0]), true);
+}
+
+void Sitzung::HaltepunktWeg(const std::vector<std::string>& argumente) {
+    maschine_.SetzeHaltepunkt(Adresse(argumente[0]), false);
+}
+
+// Like "Bis zum Halt": the button's limit, and its warning when reached.
+void Sitzung::BisHalt(const std::vector<std::string>&) {
+    if (Lauf(TDauerlauf::Grenze) == Laufende::Grenze) meldungen_.push_back(GrenzeErreicht(TDauerlauf::Grenze));
 }
 
 }  // namespace ventaro::cli

@@ -26,9 +26,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// How a run of microsteps ended.
-enum class Laufende { Halt, Grenze, Fehlschlag };
-
 class Sitzung : private Umgebung {
 public:
     Sitzung(Optionen optionen, std::ostream& aus);
@@ -43,7 +40,8 @@ public:
     bool Hochfahren(const std::string& mikrocodePfad);
     // One script line; throws Bedienfehler for a line that is no command.
     void Befehl(const std::string& zeile);
-    // Microsteps as the clock runs them, until a fetch of opcode 0.
+    // Microsteps as the clock runs them, until a fetch of opcode 0 or a
+    // breakpoint.
     Laufende Lauf(std::uint64_t hoechstens);
     // Prints the state and forgets the messages shown with it.
     void Zeige();
@@ -67,6 +65,9 @@ private:
     void ZeigeBefehl(const std::vector<std::string>& argumente);
     void Zurueck(const std::vector<std::string>& argumente);
     void BefehlZurueck(const std::vector<std::string>& argumente);
+    void HaltepunktSetzen(const std::vector<std::string>& argumente);
+    void HaltepunktWeg(const std::vector<std::string>& argumente);
+    void BisHalt(const std::vector<std::string>& argumente);
     void Zelle(const std::string& rest);
     void ProgrammtextOeffnen(const std::string& pfad);
 

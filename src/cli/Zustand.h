@@ -13,6 +13,8 @@ namespace ventaro::cli {
 
 nlohmann::ordered_json ZustandAlsJson(const TMaschine& maschine, const std::vector<std::string>& meldungen);
 std::string ZustandAlsText(const TMaschine& maschine, const std::vector<std::string>& meldungen);
+// The statistics as a German table with its totals.
+std::string StatistikAlsText(const TMaschine& maschine);
 // One line of the trace: MPC, control word, registers and both buses.
 std::string Spurzeile(const TMaschine& maschine, Wort mpc, std::string_view steuerwort);
 

@@ -40,6 +40,10 @@ private:
     void PCErhoehen(char c);
     void MPCLoeschen(char c);
     void MPCLaden(char c);
+    // Lets the surroundings handle their queued events.
+    void Ereignisse();
+    // Tells a recording history the opcode's row before the step changes it.
+    void StatistikzeileMerken(int op);
 
     Umgebung* umgebung_;
     const TArbeitskopie& mikrocode_;

@@ -26,7 +26,11 @@ std::uint32_t TVerlauf::TextNummer(const std::string& text) {
     return letzteNummer_;
 }
 
-void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
+namespace {
+constexpr std::int16_t kKeineZeile = -2;
+}
+
+void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt, bool alleStatistikzeilen) {
     if (eintraege_.size() >= Tiefe) AeltestenVergessen();
     Eintrag& e = eintraege_.emplace_back();
     Bild& b = e.vorher;
@@ -45,6 +49,9 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
     b.statusart = z.Anzeige.statusart;
     b.statustext = TextNummer(z.Anzeige.statustext);
     b.schritte = z.Schritte;
+    b.statistik = z.Statistik.Stand;
+    b.statistikOp = kKeineZeile;
+    if (alleStatistikzeilen) e.alleZeilen = std::make_unique<std::array<TStatistik::Zeile, TStatistik::OpAnzahl>>(z.Statistik.JeOp);
     e.nummer = naechsteNummer_++;
     e.mikroschritt = mikroschritt;
     e.beginntBefehl = mikroschritt && z.MPC == 1;
@@ -54,6 +61,14 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
 void TVerlauf::MerkeZelle(int adresse, const std::string& alterText) {
     if (eintraege_.empty()) return;
     zellen_.push_back({eintraege_.back().nummer, static_cast<std::uint8_t>(adresse), alterText});
+}
+
+void TVerlauf::MerkeStatistikzeile(int op, const TStatistik::Zeile& alt) {
+    if (eintraege_.empty()) return;
+    Bild& b = eintraege_.back().vorher;
+    if (b.statistikOp != kKeineZeile) return;  // the oldest value wins
+    b.statistikOp = static_cast<std::int16_t>(op);
+    b.statistikZeile = alt;
 }
 
 bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
@@ -74,6 +89,9 @@ bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
     z.Anzeige.statusart = b.statusart;
     z.Anzeige.statustext = texte_[b.statustext];
     z.Schritte = b.schritte;
+    z.Statistik.Stand = b.statistik;
+    if (b.statistikOp != kKeineZeile) z.Statistik.JeOp[b.statistikOp] = b.statistikZeile;
+    if (e.alleZeilen) z.Statistik.JeOp = *e.alleZeilen;
     // The cells the action wrote, latest first, so the oldest text wins.
     bool zellenGeaendert = false;
     for (; !zellen_.empty() && zellen_.back().eintrag == e.nummer; zellen_.pop_back()) {
