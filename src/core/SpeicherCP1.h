@@ -24,12 +24,6 @@ public:
         FEingang = wert;
         if (FLaden) SetRegisterInhalt(wert);
     }
-    // Like SetEingang; true when the input, content or output changed.
-    bool SetEingangGeaendert(Wort wert) {
-        const bool geaendert = wert != FEingang || (FLaden && (wert != FRegisterInhalt || wert != FAusgang));
-        SetEingang(wert);
-        return geaendert;
-    }
     void SetRegisterInhalt(Wort wert);
     void SetLaden(bool an);
     void SetRegisterName(std::string name) { FRegisterName = std::move(name); }

@@ -5,58 +5,56 @@
 
 namespace ventaro {
 
-namespace {
-
-// Sets a value and tells whether it differed.
-bool Setze(Wort& ziel, Wort wert) {
-    const bool anders = ziel != wert;
-    ziel = wert;
-    return anders;
-}
-
-}  // namespace
-
 void TDatenpfad::Aktualisiere() {
     ++durchlaeufe_;
     ruhig_ = false;  // stays so when the pass fails
-    ruhig_ = !Durchlauf();
+    ruhig_ = Durchlauf();
 }
 
 bool TDatenpfad::Durchlauf() {
     TSpeicherCP1& akku = Reg(Register::Akku);
-    bool g = false;
+    const TSpeicherCP1& ir = Reg(Register::IR);
+    const TSpeicherCP1& pc = Reg(Register::PC);
+    const int zeile = Ram.AktuelleZeile();
     // The Read gate reads the current row, unchecked, before any address moves.
-    if (TorOffen(Tor::Read)) g |= Setze(ExternerBus, Ram.WortVon(Ram.AktuelleZeile() - 1));
-    if (TorOffen(Tor::ET)) g |= Setze(InternerBus, ExternerBus);
-    if (TorOffen(Tor::AT)) g |= Setze(ExternerBus, akku.Ausgang());
-    g |= akku.SetEingangGeaendert(InternerBus);
-    if (TorOffen(Tor::IT)) g |= SetzeAdresseGeaendert(Reg(Register::IR).Ausgang());
-    if (TorOffen(Tor::PT)) g |= SetzeAdresseGeaendert(Reg(Register::PC).Ausgang());
-    g |= Reg(Register::Anz).SetEingangGeaendert(ExternerBus);
-    g |= Setze(AluA, LowByte(akku.Ausgang()));
-    g |= Setze(AluB, LowByte(InternerBus));
-    g |= RechneAlu();
-    g |= Setze(Anzeige.alu, AluErgebnis);
-    g |= Setze(Anzeige.flag, Flag);
-    g |= Reg(Register::Erg).SetEingangGeaendert(AluErgebnis);
-    g |= Reg(Register::PC).SetEingangGeaendert(LowByte(ExternerBus));
-    g |= Reg(Register::IR).SetEingangGeaendert(LowByte(ExternerBus));
-    g |= Setze(Anzeige.display, Reg(Register::Anz).Ausgang());
-    const Statusart vorher = Anzeige.statusart;
+    if (TorOffen(Tor::Read)) ExternerBus = Ram.WortVon(zeile - 1);
+    const Wort eingelesen = ExternerBus;
+    if (TorOffen(Tor::ET)) InternerBus = ExternerBus;
+    const Wort akkuAus = akku.Ausgang();
+    if (TorOffen(Tor::AT)) ExternerBus = akkuAus;
+    akku.SetEingang(InternerBus);
+    const Wort irAus = ir.Ausgang(), pcAus = pc.Ausgang();
+    if (TorOffen(Tor::IT)) SetzeAdresse(irAus);
+    if (TorOffen(Tor::PT)) SetzeAdresse(pcAus);
+    Reg(Register::Anz).SetEingang(ExternerBus);
+    AluA = LowByte(akku.Ausgang());
+    AluB = LowByte(InternerBus);
+    RechneAlu();
+    Anzeige.alu = AluErgebnis;
+    Anzeige.flag = Flag;
+    Reg(Register::Erg).SetEingang(AluErgebnis);
+    Reg(Register::PC).SetEingang(LowByte(ExternerBus));
+    Reg(Register::IR).SetEingang(LowByte(ExternerBus));
+    Anzeige.display = Reg(Register::Anz).Ausgang();
     PruefeTore();
-    return g || Anzeige.statusart != vorher;
+    // Everything else the pass reads it writes first. So the next pass would
+    // change nothing unless a value read here was changed later in this pass:
+    // the row, the external bus behind ET, or an output behind AT, IT or PT.
+    return Ram.AktuelleZeile() == zeile && (!TorOffen(Tor::ET) || ExternerBus == eingelesen) &&
+           (!TorOffen(Tor::AT) || akku.Ausgang() == akkuAus) && (!TorOffen(Tor::IT) || ir.Ausgang() == irAus) &&
+           (!TorOffen(Tor::PT) || pc.Ausgang() == pcAus);
 }
 
-bool TDatenpfad::RechneAlu() {
+void TDatenpfad::RechneAlu() {
     switch (AluAuswahl) {
-        case 0: return Setze(AluErgebnis, static_cast<Wort>((AluA + AluB) % 256));
-        case 1: return Setze(AluErgebnis, static_cast<Wort>(AluA - AluB));  // a negative difference stays a word
-        case 2: return Setze(Flag, AluA == AluB ? 1 : 0);
-        case 3: return Setze(Flag, AluA > AluB ? 1 : 0);
-        case 4: return Setze(Flag, AluA < AluB ? 1 : 0);
-        case 5: return Setze(AluErgebnis, static_cast<Wort>(AluA & AluB));
-        case 6: return Setze(AluErgebnis, (AluA & 1) == 0 ? 1 : 0);
-        default: return Setze(AluErgebnis, 0);
+        case 0: AluErgebnis = static_cast<Wort>((AluA + AluB) % 256); break;
+        case 1: AluErgebnis = static_cast<Wort>(AluA - AluB); break;  // a negative difference stays a word
+        case 2: Flag = AluA == AluB ? 1 : 0; break;
+        case 3: Flag = AluA > AluB ? 1 : 0; break;
+        case 4: Flag = AluA < AluB ? 1 : 0; break;
+        case 5: AluErgebnis = static_cast<Wort>(AluA & AluB); break;
+        case 6: AluErgebnis = (AluA & 1) == 0 ? 1 : 0; break;
+        default: AluErgebnis = 0; break;
     }
 }
 
@@ -116,15 +114,12 @@ void TDatenpfad::SetzeTor(Tor t, bool offen) {
     }
 }
 
-void TDatenpfad::SetzeAdresse(Wort adresse) { SetzeAdresseGeaendert(adresse); }
-
-bool TDatenpfad::SetzeAdresseGeaendert(Wort adresse) {
-    const bool anders = Setze(RamAdresse, adresse);
-    if (adresse + 1 == Ram.AktuelleZeile()) return anders;  // the common case in every pass
+void TDatenpfad::SetzeAdresse(Wort adresse) {
+    RamAdresse = adresse;
+    if (adresse + 1 == Ram.AktuelleZeile()) return;  // the common case in every pass
     if (adresse >= TRamSpeicher::Zellenzahl) throw Fehler(meldung::GitterindexAusserhalb());
     ZelleDekodieren(adresse);
     Ram.SetzeAktuelleZeile(adresse + 1);
-    return true;
 }
 
 void TDatenpfad::PruefeTore() {

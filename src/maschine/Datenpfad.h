@@ -43,9 +43,9 @@ protected:
     TVerlauf* Aufzeichnung() const { return zellenAn_; }
     // Makes a view redraw the display as after a pass (after undoing).
     void AnzeigeErneuern() { ++durchlaeufe_; }
-    // The sequencer's pass. A pass that changed nothing left the machine as
-    // the next pass would leave it, so that pass is skipped until something
-    // it reads changes; the sequencer says so through Veraendert().
+    // The sequencer's pass. After a pass that left the machine as a further
+    // pass would leave it, passes are skipped until something they read
+    // changes; the sequencer says so through Veraendert().
     void AktualisiereImSchritt() {
         if (ruhig_) ++durchlaeufe_;
         else Aktualisiere();
@@ -56,15 +56,14 @@ protected:
     void ZelleDekodieren(int adresse);
 
 private:
-    // Each returns whether it changed the machine.
+    // True when a second pass right after it would change nothing.
     bool Durchlauf();
-    bool RechneAlu();
-    bool SetzeAdresseGeaendert(Wort adresse);
+    void RechneAlu();
 
     const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
     std::uint64_t durchlaeufe_ = 0;
     TVerlauf* zellenAn_ = nullptr;
-    bool ruhig_ = false;  // the last pass changed nothing, and nothing changed since
+    bool ruhig_ = false;  // a pass now would change nothing
 };
 
 }  // namespace ventaro

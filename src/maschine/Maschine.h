@@ -91,6 +91,8 @@ public:
     void Programmstarten1Click() { takt_.laeuft = true; }
     void Programmbeenden1Click() { takt_.laeuft = false; }
     void TaktrateChange(int position);
+    // "Bis zum Halt" enables the controls as the running clock does.
+    void DauerlaufSchalter(bool laeuft) { Aktiv.Werkzeugleiste = Aktiv.Mikroschritt = Aktiv.Reset = Aktiv.Start = !laeuft; }
     // A tick is a microstep; a breakpoint stops the clock.
     void TaktTick();
 

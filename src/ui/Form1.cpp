@@ -19,12 +19,15 @@
 #include "core/Fehler.h"
 #include "core/Programmpfade.h"
 #include "ui/AboutBox.h"
+#include "ui/BisZumHalt.h"
 #include "ui/Datenpfadflaeche.h"
 #include "ui/Farben.h"
+#include "ui/Haltepunktbedienung.h"
 #include "ui/McDlg.h"
 #include "ui/RamGitter.h"
 #include "ui/Schriften.h"
 #include "ui/SpeicherCP1Ansicht.h"
+#include "ui/Statistikfenster.h"
 #include "ui/Symbole.h"
 #include "ui/Texte.h"
 #include "ui/TorKnopf.h"
@@ -102,6 +105,7 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
     connect(flaeche_, &Datenpfadflaeche::ueberHintergrund, this, [this] { panel0_->clear(); });
 
     BaueRamUndAnzeige();  // the grid comes first in the focus order
+    new Haltepunktbedienung(ramGrid_, maschine_, [this] { Zeichne(); });
     BaueDatenpfad();
     BaueAlu();
     BaueSteuerwerk();
@@ -319,10 +323,13 @@ void TForm1::BaueMenuesUndWerkzeugleiste() {
     QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
     eintrag(bearbeiten, "Programmstarten1", "Programm starten", &TForm1::Programmstarten1Click);
     eintrag(bearbeiten, "Programmbeenden1", "Programm beenden", &TForm1::Programmbeenden1Click);
+    bisZumHalt_ = new BisZumHalt({maschine_, dienste_, this, panel0_, [this] { Zeichne(); }});
+    bisZumHalt_->Menueeintrag(bearbeiten);
     eintrag(bearbeiten, "Reset1", "Reset", &TForm1::ResetBtnClick);
     bearbeiten->addSeparator();
     eintrag(bearbeiten, "Mikrocodebearbeiten1", "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
     eintrag(bearbeiten, "Programmtext1", "Programmtext", &TForm1::Programmtext1Click);
+    eintrag(bearbeiten, "Statistik1", "Statistik", &TForm1::Statistik1Click);
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
     eintrag(hilfe, "HilfezumModellrechner1", "Hilfe zum Modellrechner", &TForm1::HilfezumModellrechner1Click);
     eintrag(hilfe, "Tutorium1", "Tutorium", &TForm1::Tutorium1Click);
@@ -347,6 +354,8 @@ void TForm1::BaueMenuesUndWerkzeugleiste() {
     toolBar_->addSeparator();
     knopf(symbol::HandAufTaste(), "Mikroprozessoer zurücksetzen", &TForm1::ResetBtnClick);
     knopf(symbol::Tabelle(), "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
+    toolBar_->addSeparator();
+    bisZumHalt_->Werkzeugknopf(toolBar_);
     toolBar_->addSeparator();
     knopf(symbol::Fragezeichen(), "Hilfe", &TForm1::HilfezumModellrechner1Click);
     knopf(symbol::Buch(), "Tutorium", &TForm1::Tutorium1Click);
@@ -489,7 +498,10 @@ void TForm1::TaktTick() {
 void TForm1::EinzelschrittBtnClick() { Ereignis([this] { maschine_.EinzelschrittBtnClick(); }); }
 void TForm1::ResetBtnClick() { Ereignis([this] { maschine_.ResetBtnClick(); }); }
 void TForm1::StartBtnClick() { Ereignis([this] { maschine_.StartBtnClick(); }); }
-void TForm1::StopBtnClick() { Ereignis([this] { maschine_.StopBtnClick(); }); }
+void TForm1::StopBtnClick() {
+    bisZumHalt_->Stopp();
+    Ereignis([this] { maschine_.StopBtnClick(); });
+}
 void TForm1::TaktrateChange(int position) { Ereignis([this, position] { maschine_.TaktrateChange(position); }); }
 void TForm1::Programmstarten1Click() { Ereignis([this] { maschine_.Programmstarten1Click(); }); }
 void TForm1::Programmbeenden1Click() { Ereignis([this] { maschine_.Programmbeenden1Click(); }); }
@@ -548,7 +560,7 @@ void TForm1::Speichernunter1Click() {
 void TForm1::Beenden1Click() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* ereignis) {
-    if (maschine_.Takt().laeuft) {
+    if (maschine_.Takt().laeuft || bisZumHalt_->Laeuft()) {
         dienste_.Warnung(this, U("Vor dem Beenden von Ventaro muss das laufende Programm\r"
                                  "mit der Stopp-Schaltfläche angehalten werden!"));
         ereignis->ignore();
@@ -590,6 +602,12 @@ void TForm1::HilfedokumentOeffnen(const QString& datei) {
 
 void TForm1::HilfezumModellrechner1Click() { HilfedokumentOeffnen(QStringLiteral("Ventaro.htm")); }
 void TForm1::Tutorium1Click() { HilfedokumentOeffnen(QStringLiteral("Solvej.pdf")); }
+
+void TForm1::Statistik1Click() {
+    if (!statistikfenster_) statistikfenster_ = new Statistikfenster(maschine_, this);
+    statistikfenster_->show();
+    statistikfenster_->raise();
+}
 
 void TForm1::Info1Click() {
     if (aboutBox_) aboutBox_->Zeigen(programmVersion_);
