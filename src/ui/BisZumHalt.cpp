@@ -98,6 +98,7 @@ void BisZumHalt::Beenden(Laufende grund) {
     takt_.stop();
     escape_->setEnabled(false);
     const TDauerlauf lauf = *lauf_;
+    schritte_ = lauf.Schritte();
     lauf_.reset();
     a_.maschine.DauerlaufSchalter(false);
     a_.zeichne();
