@@ -78,6 +78,7 @@ Statistikfenster::Statistikfenster(const TMaschine& maschine, QWidget* eltern)
     tabelle_->setHorizontalHeaderLabels({QStringLiteral("Op"), QStringLiteral("Mnemonic"), QStringLiteral("Anzahl"),
                                          QStringLiteral("Mikroschritte"), QStringLiteral("Mikroschritte je Befehl")});
     tabelle_->verticalHeader()->hide();
+    tabelle_->verticalHeader()->setDefaultSectionSize(20);
     tabelle_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tabelle_->setSelectionMode(QAbstractItemView::NoSelection);
     summen_ = new QLabel(this);
@@ -87,7 +88,7 @@ Statistikfenster::Statistikfenster(const TMaschine& maschine, QWidget* eltern)
     spalte->addWidget(tabelle_, 3);
     spalte->addWidget(summen_);
     spalte->addWidget(diagramm_, 2);
-    resize(460, 520);
+    resize(460, 560);
     takt_.setInterval(40);  // at most 25 times a second
     connect(&takt_, &QTimer::timeout, this, &Statistikfenster::Aktualisieren);
 }
