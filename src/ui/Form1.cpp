@@ -447,7 +447,7 @@ void TForm1::Zeichne() {
         const QSignalBlocker sperre(tore_[t]);
         tore_[t]->setChecked(maschine_.TorOffen(static_cast<Tor>(t)));
     }
-    for (SpeicherCP1Ansicht* zelle : register_) zelle->update();
+    for (SpeicherCP1Ansicht* zelle : register_) zelle->Auffrischen();
     if (aluBox_->currentRow() != maschine_.AluAuswahl) {
         const QSignalBlocker sperre(aluBox_);
         aluBox_->setCurrentRow(maschine_.AluAuswahl);

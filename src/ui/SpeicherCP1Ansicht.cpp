@@ -16,6 +16,14 @@ SpeicherCP1Ansicht::SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* elter
 
 QString SpeicherCP1Ansicht::Beschriftung() const { return Q(zelle_.Beschriftung()); }
 
+void SpeicherCP1Ansicht::Auffrischen() {
+    if (aufgefrischt_ && zelle_.RegisterInhalt() == inhalt_ && zelle_.Look() == look_) return;
+    aufgefrischt_ = true;
+    inhalt_ = zelle_.RegisterInhalt();
+    look_ = zelle_.Look();
+    update();
+}
+
 void SpeicherCP1Ansicht::paintEvent(QPaintEvent*) {
     QPainter maler(this);
     const Aussehen look = zelle_.Look();

@@ -14,6 +14,8 @@ public:
     SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* eltern);
 
     QString Beschriftung() const;
+    // Repaints only when the content or the look changed since the last call.
+    void Auffrischen();
 
 signals:
     void geklickt();          // left button released on the cell
@@ -26,6 +28,9 @@ protected:
 
 private:
     const TSpeicherCP1& zelle_;
+    bool aufgefrischt_ = false;
+    Wort inhalt_ = 0;
+    Aussehen look_ = Aussehen::Erzeugt;
 };
 
 }  // namespace ventaro::ui
