@@ -90,7 +90,7 @@ void BM_CliDauerlauf(benchmark::State& state) {
         sitzung.Hochfahren(daten + "/mikrocode.dat");
         sitzung.Befehl("oeffnen " + programm);
         const auto ende = sitzung.Lauf(100000000);
-        if (ende != cli::Laufende::Halt) state.SkipWithError("dauerlauf.obj hielt nicht an");
+        if (ende != Laufende::Halt) state.SkipWithError("dauerlauf.obj hielt nicht an");
         schritte += sitzung.Maschine().Mikroschritte();
     }
     state.counters["Mikroschritte/s"] = benchmark::Counter(static_cast<double>(schritte), benchmark::Counter::kIsRate);

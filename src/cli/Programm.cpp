@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/Sitzung.h"
+#include "cli/Zustand.h"
 #include "core/Fehler.h"
 #include "core/Programmpfade.h"
 #include "core/Textdatei.h"
@@ -17,7 +18,7 @@
 namespace ventaro::cli {
 namespace {
 
-constexpr int kHalt = 0, kEingabefehler = 1, kBedienfehler = 2, kGrenze = 3;
+constexpr int kHalt = 0, kEingabefehler = 1, kBedienfehler = 2, kGrenze = 3, kHaltepunkt = 4;
 
 void MeldungenAusgeben(const std::vector<std::string>& meldungen, std::size_t ab, std::ostream& fehler) {
     for (std::size_t i = ab; i < meldungen.size(); ++i) fehler << Cp1252ZuUtf8(meldungen[i]) << '\n';
@@ -46,7 +47,14 @@ int Skriptlauf(Sitzung& sitzung, const std::string& skript, std::ostream& fehler
 
 namespace {
 
-int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& optionen, std::ostream& fehler) {
+// What the run mode does besides running.
+struct Laufauftrag {
+    std::vector<int> haltepunkte;
+    bool statistik = false;
+};
+
+int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& optionen, const Laufauftrag& auftrag,
+                 std::ostream& aus, std::ostream& fehler) {
     if (!programm.empty()) {
         // A failed first microstep of the start-up has been noted already; it
         // stays in the state and says nothing about the program.
@@ -58,9 +66,19 @@ int Programmlauf(Sitzung& sitzung, const std::string& programm, const Optionen& 
             return kEingabefehler;
         }
     }
+    // Set after opening, which clears them.
+    for (int adresse : auftrag.haltepunkte) sitzung.Maschine().SetzeHaltepunkt(adresse, true);
     const Laufende ende = sitzung.Lauf(optionen.maxMikroschritte);
     sitzung.Zeige();
-    return ende == Laufende::Halt ? kHalt : ende == Laufende::Grenze ? kGrenze : kEingabefehler;
+    if (auftrag.statistik) aus << StatistikAlsText(sitzung.Maschine());
+    switch (ende) {
+        case Laufende::Halt: return kHalt;
+        case Laufende::Grenze: return kGrenze;
+        case Laufende::Haltepunkt: return kHaltepunkt;
+        case Laufende::Fehlschlag:
+        case Laufende::Stopp: break;
+    }
+    return kEingabefehler;
 }
 
 // Lines as a file holds them: Windows-1252, CR LF after each.
@@ -111,6 +129,7 @@ struct Aufruf {
     std::string skript, programm;
     std::string uebersetzen, alsText, ausgabe;
     Optionen optionen;
+    Laufauftrag lauf;
 };
 
 void Definiere(CLI::App& app, Aufruf& a) {
@@ -120,6 +139,10 @@ void Definiere(CLI::App& app, Aufruf& a) {
         ->check(CLI::PositiveNumber);
     app.add_flag("--json", a.optionen.json, "Zustand als JSON ausgeben");
     app.add_flag("--spur", a.optionen.spur, "eine Zeile je Mikroschritt ausgeben");
+    app.add_option("--haltepunkt", a.lauf.haltepunkte, "Haltepunkt bei der RAM-Adresse (mehrfach m\u00f6glich)")
+        ->check(CLI::Range(0, 127))
+        ->allow_extra_args(false);
+    app.add_flag("--statistik", a.lauf.statistik, "Statistik der Befehle nach dem Endzustand ausgeben");
     app.add_option("PROGRAMM", a.programm, "RAM-Datei (*.obj) oder Programmtext (*.asm)");
     auto* uebersetzen =
         app.add_option("--uebersetzen", a.uebersetzen, "Programmtext (*.asm) in eine RAM-Datei \u00fcbersetzen");
@@ -140,7 +163,7 @@ int Maschinenlauf(const Aufruf& a, std::ostream& aus, std::ostream& fehler) {
     if (a.skript.empty()) {
         // A run without a script cannot step back: it keeps no history.
         sitzung.Maschine().VerlaufAn(false);
-        return Programmlauf(sitzung, a.programm, a.optionen, fehler);
+        return Programmlauf(sitzung, a.programm, a.optionen, a.lauf, aus, fehler);
     }
     if (!a.programm.empty()) sitzung.Befehl("oeffnen " + a.programm);
     return Skriptlauf(sitzung, a.skript, fehler);

@@ -87,7 +87,7 @@ bool Sitzung::Schritt() {
 Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
     for (std::uint64_t i = 0; i < hoechstens; ++i) {
         if (!Schritt()) return Laufende::Fehlschlag;
-        if (maschine_.SprungAufNull()) return Laufende::Halt;
+        if (const auto grund = maschine_.Haltegrund()) return *grund;
     }
     return Laufende::Grenze;
 }
@@ -172,6 +172,8 @@ void Sitzung::Einfach(const std::string& befehl, const std::vector<std::string>&
         {"befehlzurueck", 0, 1, &Sitzung::BefehlZurueck},
         {"aufzeichnen", 1, 2, &Sitzung::Aufzeichnen},  {"aufnehmen", 0, 0, &Sitzung::Aufnehmen},
         {"aufzeichnungende", 0, 1, &Sitzung::AufzeichnungEnde}, {"verwerfen", 0, 0, &Sitzung::Verwerfen},
+        {"haltepunkt", 1, 1, &Sitzung::HaltepunktSetzen},
+        {"haltepunktweg", 1, 1, &Sitzung::HaltepunktWeg}, {"bishalt", 0, 0, &Sitzung::BisHalt},
     };
     for (const Eintrag& e : befehle) {
         if (befehl != e.name) continue;
@@ -254,5 +256,18 @@ void Sitzung::AufzeichnungEnde(const std::vector<std::string>& argumente) {
 }
 
 void Sitzung::Verwerfen(const std::vector<std::string>&) { aufzeichnung_.Verwerfen(); }
+
+void Sitzung::HaltepunktSetzen(const std::vector<std::string>& argumente) {
+    maschine_.SetzeHaltepunkt(Adresse(argumente[0]), true);
+}
+
+void Sitzung::HaltepunktWeg(const std::vector<std::string>& argumente) {
+    maschine_.SetzeHaltepunkt(Adresse(argumente[0]), false);
+}
+
+// Like "Bis zum Halt": the button's limit, and its warning when reached.
+void Sitzung::BisHalt(const std::vector<std::string>&) {
+    if (Lauf(TDauerlauf::Grenze) == Laufende::Grenze) meldungen_.push_back(GrenzeErreicht(TDauerlauf::Grenze));
+}
 
 }  // namespace ventaro::cli

@@ -27,9 +27,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// How a run of microsteps ended.
-enum class Laufende { Halt, Grenze, Fehlschlag };
-
 class Sitzung : private Umgebung {
 public:
     Sitzung(Optionen optionen, std::ostream& aus);
@@ -45,7 +42,8 @@ public:
     bool Hochfahren(const std::string& mikrocodePfad);
     // One script line; throws Bedienfehler for a line that is no command.
     void Befehl(const std::string& zeile);
-    // Microsteps as the clock runs them, until a fetch of opcode 0.
+    // Microsteps as the clock runs them, until a fetch of opcode 0 or a
+    // breakpoint.
     Laufende Lauf(std::uint64_t hoechstens);
     // Prints the state and forgets the messages shown with it.
     void Zeige();
@@ -73,6 +71,9 @@ private:
     void Aufnehmen(const std::vector<std::string>& argumente);
     void AufzeichnungEnde(const std::vector<std::string>& argumente);
     void Verwerfen(const std::vector<std::string>& argumente);
+    void HaltepunktSetzen(const std::vector<std::string>& argumente);
+    void HaltepunktWeg(const std::vector<std::string>& argumente);
+    void BisHalt(const std::vector<std::string>& argumente);
     void Zelle(const std::string& rest);
     void ProgrammtextOeffnen(const std::string& pfad);
 

@@ -1,5 +1,7 @@
 #include "cli/Zustand.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include "core/Zeichensatz.h"
@@ -20,7 +22,58 @@ json RegisterAlsJson(const TSpeicherCP1& reg) {
             {"Text", reg.Beschriftung()}};
 }
 
+// "ohne Befehl" first where it occurred, then the opcodes that ran.
+template <typename Zeile>
+void JedeStatistikzeile(const TStatistik& s, Zeile zeile) {
+    const TStatistik::Zeile& ohne = s.Stand.ohneBefehl;
+    if (ohne.Anzahl > 0 || ohne.Mikroschritte > 0) zeile(TStatistik::OhneBefehl, ohne);
+    for (int op = 0; op < TStatistik::OpAnzahl; ++op)
+        if (s.JeOp[op].Anzahl > 0) zeile(op, s.JeOp[op]);
+}
+
+json StatistikAlsJson(const TMaschine& m) {
+    json jeBefehl = json::array();
+    JedeStatistikzeile(m.Statistik, [&](int op, const TStatistik::Zeile& z) {
+        jeBefehl.push_back(
+            {{"Op", op}, {"Mnemonic", U(m.StatistikName(op))}, {"Anzahl", z.Anzahl}, {"Mikroschritte", z.Mikroschritte}});
+    });
+    return {{"Befehle", m.Statistik.Stand.Befehle},
+            {"Mikroschritte", m.Statistik.Stand.Mikroschritte},
+            {"JeBefehl", jeBefehl}};
+}
+
+// Two places after a decimal comma.
+std::string Dezimal(double wert) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", wert);
+    std::string ergebnis = text;
+    std::replace(ergebnis.begin(), ergebnis.end(), '.', ',');
+    return ergebnis;
+}
+
 }  // namespace
+
+std::string StatistikAlsText(const TMaschine& m) {
+    std::ostringstream aus;
+    char zeile[160];
+    std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12s %14s %10s\n", "Op", "Mnemonic", "Anzahl", "Mikroschritte",
+                  "je Befehl");
+    aus << zeile;
+    JedeStatistikzeile(m.Statistik, [&](int op, const TStatistik::Zeile& z) {
+        const std::string je = op == TStatistik::OhneBefehl || z.Anzahl == 0
+                                   ? std::string()
+                                   : Dezimal(static_cast<double>(z.Mikroschritte) / static_cast<double>(z.Anzahl));
+        char opText[8] = "-";
+        if (op != TStatistik::OhneBefehl) std::snprintf(opText, sizeof opText, "%02d", op);
+        std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12llu %14llu %10s\n", opText,
+                      U(m.StatistikName(op)).c_str(), static_cast<unsigned long long>(z.Anzahl),
+                      static_cast<unsigned long long>(z.Mikroschritte), je.c_str());
+        aus << zeile;
+    });
+    aus << "Befehle: " << m.Statistik.Stand.Befehle << "   Mikroschritte: " << m.Statistik.Stand.Mikroschritte
+        << "   Mikroschritte je Befehl: " << Dezimal(m.Statistik.JeBefehl()) << '\n';
+    return aus.str();
+}
 
 json ZustandAlsJson(const TMaschine& m, const std::vector<std::string>& meldungen) {
     json tore = json::object();
@@ -59,6 +112,8 @@ json ZustandAlsJson(const TMaschine& m, const std::vector<std::string>& meldunge
         {"Meldungen", texte},
         {"Mikroschritte", m.Mikroschritte()},
         {"Verlauf", m.Rueckgaengig()},
+        {"Haltepunkte", m.Haltepunkte()},
+        {"Statistik", StatistikAlsJson(m)},
     };
 }
 

@@ -18,6 +18,8 @@ std::string ZustandAlsText(const TMaschine& maschine, const std::vector<std::str
 nlohmann::ordered_json AufzeichnungAlsJson(const TAufzeichnung& aufzeichnung);
 // Its status text and one line per recorded word.
 std::string AufzeichnungAlsText(const TAufzeichnung& aufzeichnung);
+// The statistics as a German table with its totals.
+std::string StatistikAlsText(const TMaschine& maschine);
 // One line of the trace: MPC, control word, registers and both buses.
 std::string Spurzeile(const TMaschine& maschine, Wort mpc, std::string_view steuerwort);
 

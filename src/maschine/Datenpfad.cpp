@@ -7,14 +7,25 @@ namespace ventaro {
 
 void TDatenpfad::Aktualisiere() {
     ++durchlaeufe_;
+    ruhig_ = false;  // stays so when the pass fails
+    ruhig_ = Durchlauf();
+}
+
+bool TDatenpfad::Durchlauf() {
     TSpeicherCP1& akku = Reg(Register::Akku);
+    const TSpeicherCP1& ir = Reg(Register::IR);
+    const TSpeicherCP1& pc = Reg(Register::PC);
+    const int zeile = Ram.AktuelleZeile();
     // The Read gate reads the current row, unchecked, before any address moves.
-    if (TorOffen(Tor::Read)) ExternerBus = Ram.WortVon(Ram.AktuelleZeile() - 1);
+    if (TorOffen(Tor::Read)) ExternerBus = Ram.WortVon(zeile - 1);
+    const Wort eingelesen = ExternerBus;
     if (TorOffen(Tor::ET)) InternerBus = ExternerBus;
-    if (TorOffen(Tor::AT)) ExternerBus = akku.Ausgang();
+    const Wort akkuAus = akku.Ausgang();
+    if (TorOffen(Tor::AT)) ExternerBus = akkuAus;
     akku.SetEingang(InternerBus);
-    if (TorOffen(Tor::IT)) SetzeAdresse(Reg(Register::IR).Ausgang());
-    if (TorOffen(Tor::PT)) SetzeAdresse(Reg(Register::PC).Ausgang());
+    const Wort irAus = ir.Ausgang(), pcAus = pc.Ausgang();
+    if (TorOffen(Tor::IT)) SetzeAdresse(irAus);
+    if (TorOffen(Tor::PT)) SetzeAdresse(pcAus);
     Reg(Register::Anz).SetEingang(ExternerBus);
     AluA = LowByte(akku.Ausgang());
     AluB = LowByte(InternerBus);
@@ -26,6 +37,12 @@ void TDatenpfad::Aktualisiere() {
     Reg(Register::IR).SetEingang(LowByte(ExternerBus));
     Anzeige.display = Reg(Register::Anz).Ausgang();
     PruefeTore();
+    // Everything else the pass reads it writes first. So the next pass would
+    // change nothing unless a value read here was changed later in this pass:
+    // the row, the external bus behind ET, or an output behind AT, IT or PT.
+    return Ram.AktuelleZeile() == zeile && (!TorOffen(Tor::ET) || ExternerBus == eingelesen) &&
+           (!TorOffen(Tor::AT) || akku.Ausgang() == akkuAus) && (!TorOffen(Tor::IT) || ir.Ausgang() == irAus) &&
+           (!TorOffen(Tor::PT) || pc.Ausgang() == pcAus);
 }
 
 void TDatenpfad::RechneAlu() {

@@ -19,6 +19,7 @@ public:
     explicit TDatenpfad(const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
         : mnemonics_(mnemonics) {}
 
+    // The full update pass, whatever changed before.
     void Aktualisiere();
     void SetzeRead(bool offen);
     void SetzeET(bool offen);
@@ -39,18 +40,30 @@ protected:
     // While an action is recorded, Write tells the history each cell's text
     // before it replaces it.
     void ZellenMelden(TVerlauf* verlauf) { zellenAn_ = verlauf; }
+    TVerlauf* Aufzeichnung() const { return zellenAn_; }
     // Makes a view redraw the display as after a pass (after undoing).
     void AnzeigeErneuern() { ++durchlaeufe_; }
+    // The sequencer's pass. After a pass that left the machine as a further
+    // pass would leave it, passes are skipped until something they read
+    // changes; the sequencer says so through Veraendert().
+    void AktualisiereImSchritt() {
+        if (ruhig_) ++durchlaeufe_;
+        else Aktualisiere();
+    }
+    void Veraendert() { ruhig_ = false; }
     // Shows the cell at the address in status panel 1 as mnemonic and
     // operand; an incorrect cell leaves the panel as it is.
     void ZelleDekodieren(int adresse);
 
 private:
+    // True when a second pass right after it would change nothing.
+    bool Durchlauf();
     void RechneAlu();
 
     const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
     std::uint64_t durchlaeufe_ = 0;
     TVerlauf* zellenAn_ = nullptr;
+    bool ruhig_ = false;  // a pass now would change nothing
 };
 
 }  // namespace ventaro

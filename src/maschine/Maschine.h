@@ -4,9 +4,13 @@
 // handlers, the RAM file commands, the clock, start-up and the texts the
 // window shows. The window only draws this object's state.
 
+#include <bitset>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "maschine/Dauerlauf.h"
 #include "maschine/Sequenzer.h"
 #include "memory/RamDatei.h"
 #include "maschine/Umgebung.h"
@@ -87,7 +91,21 @@ public:
     void Programmstarten1Click() { takt_.laeuft = true; }
     void Programmbeenden1Click() { takt_.laeuft = false; }
     void TaktrateChange(int position);
-    void TaktTick() { EinzelschrittBtnClick(); }
+    // "Bis zum Halt" enables the controls as the running clock does.
+    void DauerlaufSchalter(bool laeuft) { Aktiv.Werkzeugleiste = Aktiv.Mikroschritt = Aktiv.Reset = Aktiv.Start = !laeuft; }
+    // A tick is a microstep; a breakpoint stops the clock.
+    void TaktTick();
+
+    // Breakpoints by RAM address. Opening a RAM file or a program text clears
+    // them; the RAM file does not hold them.
+    void SetzeHaltepunkt(int adresse, bool an);
+    bool Haltepunkt(int adresse) const;
+    std::vector<int> Haltepunkte() const;  // sorted
+    // After a microstep run by the clock or a run: why it stops before the
+    // next one, if at all. At a breakpoint status panel 1 says so.
+    std::optional<Laufende> Haltegrund();
+    // The statistics' name of an opcode: its mnemonic, or "ohne Befehl".
+    std::string StatistikName(int op) const;
 
     // Stepping back. Undoing restores the state before the latest recorded
     // action; "Befehl zurück" undoes back to just before the latest microstep
@@ -114,7 +132,7 @@ private:
     // Runs a user's action, keeping in the history what it changes. An
     // action that another one's event processing lets run is part of that one.
     template <typename Aktion>
-    void Aufzeichnen(bool mikroschritt, Aktion aktion);
+    void Aufzeichnen(bool mikroschritt, Aktion aktion, bool alleStatistikzeilen = false);
     // Cell edits, the check of all cells, an opened file and new microcode
     // make earlier states unreachable.
     void VerlaufBeenden();
@@ -122,6 +140,7 @@ private:
     void Zuruecknehmen();
 
     Taktzustand takt_;
+    std::bitset<TRamSpeicher::Zellenzahl> haltepunkte_;
     TVerlauf verlauf_;
     bool verlaufAn_ = true;
     bool zeichnetAuf_ = false;

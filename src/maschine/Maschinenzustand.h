@@ -1,9 +1,10 @@
 #pragma once
 // Everything the window shows and the next microstep reads, as one value:
 // buses, registers with their latches, gates, ALU selection, flag, MPC, RAM
-// and its current row, the sources of the shown texts, the enabled states
-// and the step counter. A copy can be kept, compared and put back; the
-// microcode, the surroundings, the file name and the clock lie outside it.
+// and its current row, the sources of the shown texts, the enabled states,
+// the step counter and the statistics. A copy can be kept, compared and put
+// back; the microcode, the surroundings, the file name, the breakpoints and
+// the clock lie outside it.
 
 #include <array>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "core/SpeicherCP1.h"
 #include "core/Steuerwort.h"
 #include "core/Wort.h"
+#include "maschine/Statistik.h"
 #include "memory/RamSpeicher.h"
 
 namespace ventaro {
@@ -68,6 +70,8 @@ struct TMaschinenzustand {
     // Right clicks on PC since start: a recording sees whether PC was
     // stepped since its last step, and undoing a click takes it back.
     std::uint32_t PCRechtsklicks = 0;
+    // What ran since the program was opened or reset.
+    TStatistik Statistik;
 
     TSpeicherCP1& Reg(Register r) { return Registerzellen[static_cast<int>(r)]; }
     const TSpeicherCP1& Reg(Register r) const { return Registerzellen[static_cast<int>(r)]; }

@@ -18,6 +18,7 @@ void TMaschine::ProgrammtextOeffnen(RamInhalt zellen, const std::string& pfad) {
     // "Speichern" writes 128 cell lines; over the text it would lose its
     // labels and comments.
     RamDateiname = "neu";
+    haltepunkte_.reset();
     ZellenUebernehmen(std::move(zellen));
 }
 

@@ -14,6 +14,7 @@ void TMaschine::RamDateiOeffnen(const std::string& pfad) {
     // The opened file becomes the save target, so "Speichern" writes the file
     // the title names.
     RamDateiname = pfad;
+    haltepunkte_.reset();
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) Ram.SetzeText(a, std::move(inhalt[a]));
     RAMGridExit();
     // Part of opening, not an action of its own to undo.

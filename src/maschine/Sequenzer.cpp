@@ -46,8 +46,16 @@ void TSequenzer::EinzelschrittBtnClick() {
     const AmEnde fertig([this] { schrittLaeuft_ = false; });
     ++Schritte;
     sprungAufNull_ = false;
-    Anzeige.mpc = MPC;
-    MikroschrittAusfuehren();
+    if (MPC == 1) Statistik.BefehlBeginnt();
+    {
+        // A failed step has run too.
+        const AmEnde gezaehlt([this] {
+            StatistikzeileMerken(Statistik.Stand.op);
+            Statistik.SchrittGezaehlt();
+        });
+        Anzeige.mpc = MPC;
+        MikroschrittAusfuehren();
+    }
     ++MPC;
 }
 
@@ -61,7 +69,8 @@ void TSequenzer::MikroschrittAusfuehren() {
     const int d17 = AluZiffer(w.Signal(17));
     const int wert = d15 + 2 * d16 + 4 * d17 - 1;
     AluAuswahl = wert > 6 ? KeineAluOperation : wert;
-    Aktualisiere();
+    Veraendert();  // also whatever changed since the last step
+    AktualisiereImSchritt();
     for (int k : kSignalfolge) SignalAnwenden(k, w.Signal(k));
 }
 
@@ -78,61 +87,68 @@ void TSequenzer::SignalAnwenden(int k, char c) {
 }
 
 void TSequenzer::TorAktion(Tor t, char c) {
-    Aktualisiere();
+    AktualisiereImSchritt();
     if ((c == '1' && !TorOffen(t)) || (c == '0' && TorOffen(t))) {
         const bool offen = c == '1';
         SetzeTorZustand(t, offen);
+        Veraendert();
         SetzeTor(t, offen);
-        Aktualisiere();
+        AktualisiereImSchritt();
     }
 }
 
 void TSequenzer::LatchAktion(Register r, char c) {
-    Aktualisiere();
+    AktualisiereImSchritt();
     TSpeicherCP1& reg = Reg(r);
     if ((c == '1' && !reg.Laden()) || (c == '0' && reg.Laden())) {
         reg.SetLaden(c == '1');
-        Aktualisiere();
+        Veraendert();
+        AktualisiereImSchritt();
     }
 }
 
 void TSequenzer::PCErhoehen(char c) {
-    Aktualisiere();
+    AktualisiereImSchritt();
     if (c != '1') return;
     TSpeicherCP1& pc = Reg(Register::PC);
     pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
-    Aktualisiere();
+    Veraendert();
+    AktualisiereImSchritt();
 }
 
 void TSequenzer::MPCLoeschen(char c) {
-    umgebung_->EreignisseVerarbeiten();
-    Aktualisiere();
+    Ereignisse();
+    AktualisiereImSchritt();
     if (c == '1') {
         SetzeMPC(0);
         // Pressed only: the next passes make the two gates act.
         SetzeTorZustand(Tor::PT, true);
         SetzeTorZustand(Tor::Read, true);
+        Veraendert();
     }
-    umgebung_->EreignisseVerarbeiten();
-    Aktualisiere();
+    Ereignisse();
+    AktualisiereImSchritt();
 }
 
 void TSequenzer::MPCLaden(char c) {
-    umgebung_->EreignisseVerarbeiten();
-    Aktualisiere();
+    Ereignisse();
+    AktualisiereImSchritt();
     if (c != '1') return;
     // Opcode words that jump to themselves would nest without end.
     if (sprungtiefe_ >= MaxSprungtiefe) throw Fehler(meldung::ZuVieleSpruenge());
-    SetzeMPC(static_cast<Wort>(Index(HighByte(ExternerBus), 0)));
+    const int op = HighByte(ExternerBus);
+    StatistikzeileMerken(op);
+    Statistik.OpGeladen(op);
+    SetzeMPC(static_cast<Wort>(Index(op, 0)));
     if (MPC == 0) sprungAufNull_ = true;
-    umgebung_->EreignisseVerarbeiten();
-    Aktualisiere();
+    Ereignisse();
+    AktualisiereImSchritt();
     {
         ++sprungtiefe_;
         const AmEnde zurueck([this] { --sprungtiefe_; });
         MikroschrittAusfuehren();
     }
-    Aktualisiere();
+    AktualisiereImSchritt();
 }
 
 void TSequenzer::SetzeMPC(Wort wert) {
@@ -141,7 +157,17 @@ void TSequenzer::SetzeMPC(Wort wert) {
     Anzeige.mikroCode = mikrocode_.Wort(MPC, Flag);
 }
 
+void TSequenzer::Ereignisse() {
+    umgebung_->EreignisseVerarbeiten();
+    Veraendert();  // the handlers that ran may have changed anything
+}
+
+void TSequenzer::StatistikzeileMerken(int op) {
+    if (op != TStatistik::OhneBefehl && Aufzeichnung()) Aufzeichnung()->MerkeStatistikzeile(op, Statistik.JeOp[op]);
+}
+
 void TSequenzer::ResetBtnClick() {
+    Statistik = {};
     Tore = 0;
     for (TSpeicherCP1& reg : Registerzellen) {
         reg.SetLaden(false);

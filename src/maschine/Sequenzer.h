@@ -4,6 +4,7 @@
 // the MPC; Reset.
 
 #include <cstdint>
+#include <utility>
 
 #include "maschine/Datenpfad.h"
 #include "maschine/Umgebung.h"
@@ -28,6 +29,9 @@ public:
     // The last handler's step (or a jump nested in it) loaded entry 0.
     bool SprungAufNull() const { return sprungAufNull_; }
     bool SchrittLaeuft() const { return schrittLaeuft_; }
+    // Replaces the surroundings, e.g. while a run must not let events in
+    // between its microsteps; returns the former ones.
+    Umgebung* TauscheUmgebung(Umgebung* neu) { return std::exchange(umgebung_, neu); }
 
 protected:
     // The first microstep after start-up or Reset, with the MPC at 0.
@@ -40,6 +44,10 @@ private:
     void PCErhoehen(char c);
     void MPCLoeschen(char c);
     void MPCLaden(char c);
+    // Lets the surroundings handle their queued events.
+    void Ereignisse();
+    // Tells a recording history the opcode's row before the step changes it.
+    void StatistikzeileMerken(int op);
 
     Umgebung* umgebung_;
     const TArbeitskopie& mikrocode_;

@@ -26,7 +26,11 @@ std::uint32_t TVerlauf::TextNummer(const std::string& text) {
     return letzteNummer_;
 }
 
-void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
+namespace {
+constexpr std::int16_t kKeineZeile = -2;
+}
+
+void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt, bool alleStatistikzeilen) {
     if (anzahl_ == Tiefe) AeltestenVergessen();
     // The whole ring at once: its pages are taken only as they are written.
     if (ring_.capacity() < Tiefe) ring_.reserve(Tiefe);
@@ -50,6 +54,11 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
     b.statustext = TextNummer(z.Anzeige.statustext);
     b.schritte = z.Schritte;
     b.pcRechtsklicks = z.PCRechtsklicks;
+    b.statistik = z.Statistik.Stand;
+    b.statistikOp = kKeineZeile;
+    e.alleZeilen.reset();  // a slot used before may hold an old Reset's rows
+    if (alleStatistikzeilen)
+        e.alleZeilen = std::make_unique<std::array<TStatistik::Zeile, TStatistik::OpAnzahl>>(z.Statistik.JeOp);
     e.nummer = naechsteNummer_++;
     e.mikroschritt = mikroschritt;
     e.beginntBefehl = mikroschritt && z.MPC == 1;
@@ -59,6 +68,14 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt) {
 void TVerlauf::MerkeZelle(int adresse, const std::string& alterText) {
     if (anzahl_ == 0) return;
     zellen_.push_back({Letzter().nummer, static_cast<std::uint8_t>(adresse), alterText});
+}
+
+void TVerlauf::MerkeStatistikzeile(int op, const TStatistik::Zeile& alt) {
+    if (anzahl_ == 0) return;
+    Bild& b = Letzter().vorher;
+    if (b.statistikOp != kKeineZeile) return;  // the oldest value wins
+    b.statistikOp = static_cast<std::int16_t>(op);
+    b.statistikZeile = alt;
 }
 
 bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
@@ -80,6 +97,9 @@ bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
     z.Anzeige.statustext = texte_[b.statustext];
     z.Schritte = b.schritte;
     z.PCRechtsklicks = b.pcRechtsklicks;
+    z.Statistik.Stand = b.statistik;
+    if (b.statistikOp != kKeineZeile) z.Statistik.JeOp[b.statistikOp] = b.statistikZeile;
+    if (e.alleZeilen) z.Statistik.JeOp = *e.alleZeilen;
     // The cells the action wrote, latest first, so the oldest text wins.
     bool zellenGeaendert = false;
     for (; !zellen_.empty() && zellen_.back().eintrag == e.nummer; zellen_.pop_back()) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,10 +24,14 @@ public:
     static constexpr std::size_t Tiefe = 100000;
 
     // An action begins: keeps the state it starts from. A microstep that
-    // starts with the MPC at 1 begins an instruction.
-    void Beginne(const TMaschinenzustand& zustand, bool mikroschritt);
+    // starts with the MPC at 1 begins an instruction. An action that may
+    // change every row of the statistics (Reset) keeps all of them.
+    void Beginne(const TMaschinenzustand& zustand, bool mikroschritt, bool alleStatistikzeilen = false);
     // The action is about to replace the text of a cell.
     void MerkeZelle(int adresse, const std::string& alterText);
+    // The action is about to change the statistics row of an opcode; a
+    // microstep changes one at most.
+    void MerkeStatistikzeile(int op, const TStatistik::Zeile& alt);
 
     // Puts the state before the latest action back and forgets the action.
     // True when a cell's text changed by it. Nothing to undo: false.
@@ -54,9 +59,13 @@ private:
         std::uint32_t statustext;
         std::uint64_t schritte;
         std::uint32_t pcRechtsklicks;
+        TStatistik::Lauf statistik;
+        std::int16_t statistikOp;  // the row kept below, or none
+        TStatistik::Zeile statistikZeile;
     };
     struct Eintrag {
         Bild vorher;
+        std::unique_ptr<std::array<TStatistik::Zeile, TStatistik::OpAnzahl>> alleZeilen;
         std::uint64_t nummer;
         bool mikroschritt;
         bool beginntBefehl;

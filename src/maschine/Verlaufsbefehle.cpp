@@ -4,9 +4,9 @@
 namespace ventaro {
 
 template <typename Aktion>
-void TMaschine::Aufzeichnen(bool mikroschritt, Aktion aktion) {
+void TMaschine::Aufzeichnen(bool mikroschritt, Aktion aktion, bool alleStatistikzeilen) {
     if (!verlaufAn_ || zeichnetAuf_) return aktion();
-    verlauf_.Beginne(*this, mikroschritt);
+    verlauf_.Beginne(*this, mikroschritt, alleStatistikzeilen);
     zeichnetAuf_ = true;
     ZellenMelden(&verlauf_);
     try {
@@ -28,7 +28,7 @@ void TMaschine::EinzelschrittBtnClick() {
 }
 
 void TMaschine::ResetBtnClick() {
-    Aufzeichnen(false, [this] { TSequenzer::ResetBtnClick(); });
+    Aufzeichnen(false, [this] { TSequenzer::ResetBtnClick(); }, true);
 }
 
 void TMaschine::TorKlick(Tor t) {

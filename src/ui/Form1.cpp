@@ -14,6 +14,9 @@
 
 #include "core/Fehler.h"
 #include "ui/AboutBox.h"
+#include "ui/BisZumHalt.h"
+#include "ui/Haltepunktbedienung.h"
+#include "ui/Statistikfenster.h"
 #include "ui/AluListe.h"
 #include "ui/Aufzeichnungsleiste.h"
 #include "ui/Datenpfadflaeche.h"
@@ -42,6 +45,7 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
     connect(flaeche_, &Datenpfadflaeche::ueberHintergrund, this, [this] { panel0_->clear(); });
 
     BaueRamGitter();  // the grid comes first in the focus order
+    new Haltepunktbedienung(ramGrid_, maschine_, [this] { Zeichne(); });
     BaueAnzeigeUndStatus();
     BaueDatenpfad();
     BaueAlu();
@@ -228,7 +232,10 @@ void TForm1::TaktTick() {
 void TForm1::EinzelschrittBtnClick() { Ereignis([this] { maschine_.EinzelschrittBtnClick(); }); }
 void TForm1::ResetBtnClick() { Ereignis([this] { maschine_.ResetBtnClick(); }); }
 void TForm1::StartBtnClick() { Ereignis([this] { maschine_.StartBtnClick(); }); }
-void TForm1::StopBtnClick() { Ereignis([this] { maschine_.StopBtnClick(); }); }
+void TForm1::StopBtnClick() {
+    bisZumHalt_->Stopp();
+    Ereignis([this] { maschine_.StopBtnClick(); });
+}
 void TForm1::TaktrateChange(int position) { Ereignis([this, position] { maschine_.TaktrateChange(position); }); }
 void TForm1::Programmstarten1Click() { Ereignis([this] { maschine_.Programmstarten1Click(); }); }
 void TForm1::Programmbeenden1Click() { Ereignis([this] { maschine_.Programmbeenden1Click(); }); }
@@ -322,7 +329,7 @@ void TForm1::GroesseWaehlen(int prozent) {
 void TForm1::Beenden1Click() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* ereignis) {
-    if (maschine_.Takt().laeuft) {
+    if (maschine_.Takt().laeuft || bisZumHalt_->Laeuft()) {
         dienste_.Warnung(this, U("Vor dem Beenden von Ventaro muss das laufende Programm\r"
                                  "mit der Stopp-Schaltfläche angehalten werden!"));
         ereignis->ignore();
@@ -368,6 +375,12 @@ void TForm1::HilfedokumentOeffnen(const QString& datei) {
 
 void TForm1::HilfezumModellrechner1Click() { HilfedokumentOeffnen(QStringLiteral("Ventaro.htm")); }
 void TForm1::Tutorium1Click() { HilfedokumentOeffnen(QStringLiteral("Solvej.pdf")); }
+
+void TForm1::Statistik1Click() {
+    if (!statistikfenster_) statistikfenster_ = new Statistikfenster(maschine_, this);
+    statistikfenster_->show();
+    statistikfenster_->raise();
+}
 
 void TForm1::Info1Click() {
     MitDialog([this] {

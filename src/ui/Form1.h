@@ -34,6 +34,8 @@ class SpeicherCP1Ansicht;
 class TmcDlg;
 class TAboutBox;
 class ProgrammtextFenster;
+class BisZumHalt;
+class Statistikfenster;
 
 class TForm1 : public QMainWindow, private Umgebung {
     Q_OBJECT
@@ -77,6 +79,10 @@ public:
     void AlsProgrammtextspeichern1Click();
     void Programmtext1Click();
     ProgrammtextFenster* Programmtextfenster() const { return programmtextFenster_; }
+    // "Bis zum Halt ausführen" and the statistics window.
+    BisZumHalt* Dauerlauf() const { return bisZumHalt_; }
+    void Statistik1Click();
+    Statistikfenster* Statistik() const { return statistikfenster_; }
 
 protected:
     void changeEvent(QEvent* ereignis) override;
@@ -135,6 +141,8 @@ private:
     TAboutBox* aboutBox_ = nullptr;
     ProgrammtextFenster* programmtextFenster_ = nullptr;
     Aufzeichnungsleiste* aufzeichnungsleiste_ = nullptr;
+    BisZumHalt* bisZumHalt_ = nullptr;
+    Statistikfenster* statistikfenster_ = nullptr;
 
     Datenpfadflaeche* flaeche_ = nullptr;
     std::array<QAbstractButton*, TorAnzahl> tore_{};

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "ui/AluListe.h"
+#include "ui/BisZumHalt.h"
 #include "ui/Datenpfadflaeche.h"
 #include "ui/Farben.h"
 #include "ui/Form1.h"
@@ -315,11 +316,14 @@ void TForm1::BaueMenues() {
     QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
     eintrag(bearbeiten, "Programmstarten1", "Programm starten", &TForm1::Programmstarten1Click);
     eintrag(bearbeiten, "Programmbeenden1", "Programm beenden", &TForm1::Programmbeenden1Click);
+    bisZumHalt_ = new BisZumHalt({maschine_, dienste_, this, panel0_, [this] { Zeichne(); }});
+    bisZumHalt_->Menueeintrag(bearbeiten);
     eintrag(bearbeiten, "Reset1", "Reset", &TForm1::ResetBtnClick);
     BaueRueckschritte(bearbeiten);
     bearbeiten->addSeparator();
     eintrag(bearbeiten, "Mikrocodebearbeiten1", "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
     eintrag(bearbeiten, "Programmtext1", "Programmtext", &TForm1::Programmtext1Click);
+    eintrag(bearbeiten, "Statistik1", "Statistik", &TForm1::Statistik1Click);
     bearbeiten->addSeparator();
     BaueGroessenmenue(bearbeiten->addMenu(U("Fenstergröße")));
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
@@ -404,6 +408,8 @@ void TForm1::BaueWerkzeugleiste() {
     knopf(symbol::HandAufTaste(), "Mikroprozessoer zurücksetzen", &TForm1::ResetBtnClick);
     toolBar_->addActions({mikroschrittZurueck_, befehlZurueck_});
     knopf(symbol::Tabelle(), "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
+    toolBar_->addSeparator();
+    bisZumHalt_->Werkzeugknopf(toolBar_);
     toolBar_->addSeparator();
     knopf(symbol::Fragezeichen(), "Hilfe", &TForm1::HilfezumModellrechner1Click);
     knopf(symbol::Buch(), "Tutorium", &TForm1::Tutorium1Click);

@@ -112,6 +112,9 @@ void RamGitter::Zeige(const TMaschine& maschine) {
         if (r == bearbeitet) continue;
         const QString text = Q(maschine.Ram.Text(r));
         if (item(r, 1)->text() != text) item(r, 1)->setText(text);
+        // A breakpoint shows its address on red.
+        const QBrush adressfarbe = maschine.Haltepunkt(r) ? QBrush(farbe::Rot) : QBrush(farbe::Knopfflaeche);
+        if (item(r, 0)->background() != adressfarbe) item(r, 0)->setBackground(adressfarbe);
     }
     const int zeile = maschine.Ram.AktuelleZeile() - 1;
     if (currentRow() != zeile) {

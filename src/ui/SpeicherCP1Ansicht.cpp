@@ -17,6 +17,10 @@ SpeicherCP1Ansicht::SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* elter
 QString SpeicherCP1Ansicht::Beschriftung() const { return Q(zelle_.Beschriftung()); }
 
 void SpeicherCP1Ansicht::Auffrischen() {
+    if (aufgefrischt_ && zelle_.RegisterInhalt() == inhalt_ && zelle_.Look() == look_) return;
+    aufgefrischt_ = true;
+    inhalt_ = zelle_.RegisterInhalt();
+    look_ = zelle_.Look();
     const QString vorlesen = Q(zelle_.RegisterName()) + QLatin1Char(' ') + Beschriftung() +
                              (zelle_.Laden() ? U(", lädt") : U(", hält"));
     if (accessibleName() != vorlesen) setAccessibleName(vorlesen);

@@ -14,8 +14,8 @@ public:
     SpeicherCP1Ansicht(const TSpeicherCP1& zelle, QWidget* eltern);
 
     QString Beschriftung() const;
-    // Redraws the cell and tells assistive technology what it shows:
-    // "Akku 042, lädt".
+    // Repaints only when the content or the look changed since the last
+    // call, and tells assistive technology what it shows: "Akku 042, lädt".
     void Auffrischen();
 
 signals:
@@ -29,6 +29,9 @@ protected:
 
 private:
     const TSpeicherCP1& zelle_;
+    bool aufgefrischt_ = false;
+    Wort inhalt_ = 0;
+    Aussehen look_ = Aussehen::Erzeugt;
 };
 
 }  // namespace ventaro::ui

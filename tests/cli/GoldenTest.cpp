@@ -59,6 +59,7 @@ const Fall kFaelle[] = {
     {.name = "mikrocode_laden"},
     {.name = "lauf_im_skript"},
     {.name = "zurueck"},
+    {.name = "haltepunkte", .argumente = {"--mikrocode", "fixtures/befehlssatz.dat"}},
     {.name = "zeichensatz"},
     // Lines of vertical tabs and form feeds are empty lines.
     {.name = "steuerzeichen"},
@@ -75,6 +76,13 @@ const Fall kFaelle[] = {
      .exitCode = 1,
      .stderrTeil = "Inhalt der Zelle 002 ist nicht korrekt.\nInhalt der Zelle 127 ist nicht korrekt."},
     {.name = "programm_text", .argumente = {"fixtures/nop.obj"}, .stdoutTeil = "Mikroschritte: 3\n"},
+    {.name = "programm_haltepunkt",
+     .argumente = {"--mikrocode", "fixtures/befehlssatz.dat", "--json", "--haltepunkt", "120", "--haltepunkt", "4", "fixtures/zaehler.obj"},
+     .exitCode = 4},
+    {.name = "programm_statistik",
+     .argumente = {"--mikrocode", "fixtures/befehlssatz.dat", "--statistik", "fixtures/zaehler.obj"},
+     .stdoutTeil = "18   SPF                     3             17       5,67\n"
+                   "Befehle: 11   Mikroschritte: 40   Mikroschritte je Befehl: 3,64\n"},
     {.name = "programm_spur", .argumente = {"--json", "--spur", "fixtures/nop.obj"}, .spurZeilen = 3},
     // The start-up's failed microstep is reported with the state; the program still runs.
     {.name = "programm_nach_hochfahrfehler",

@@ -35,6 +35,9 @@ TEST_F(Zustand, EachFieldAloneMakesTwoStatesDiffer) {
         {"enabled button", [](auto& z) { z.Aktiv.Start = false; }},
         {"enabled tool bar", [](auto& z) { z.Aktiv.Werkzeugleiste = false; }},
         {"step counter", [](auto& z) { z.Schritte = 1; }},
+        {"statistics total", [](auto& z) { z.Statistik.Stand.Mikroschritte = 1; }},
+        {"statistics row", [](auto& z) { z.Statistik.JeOp[255].Anzahl = 1; }},
+        {"instruction under way", [](auto& z) { z.Statistik.Stand.op = 3; }},
     };
     const TMaschinenzustand vorher = m.Zustand();
     EXPECT_EQ(vorher, m.Zustand());

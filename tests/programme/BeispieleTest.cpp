@@ -115,6 +115,30 @@ std::vector<Erwartung> Beispiele() {
     };
 }
 
+// Microsteps per instruction by opcode, as the README's table gives them;
+// 0 for the conditional jumps, which take 8 or 1.
+constexpr int kSchritteJeOp[] = {s::HLT, s::LDA, s::STA, s::LDK, s::ADD, s::ADK, s::SUB, s::SUK,
+                                 s::UND, s::UNK, s::NEG, s::VGL, s::VGR, s::VKL, s::VGK, s::VRK,
+                                 s::VKK, s::Sprung, 0, 0, s::ANZ, s::AUS, s::LDI};
+
+// The statistics agree with the table: every instruction took its steps,
+// a conditional jump 8 or 1, and the rows add up to the totals.
+void PruefeStatistik(const nlohmann::json& statistik, std::uint64_t mikroschritte) {
+    std::uint64_t befehle = 0, schritte = 0;
+    for (const nlohmann::json& zeile : statistik["JeBefehl"]) {
+        const int op = zeile["Op"];
+        const std::uint64_t anzahl = zeile["Anzahl"], je = zeile["Mikroschritte"];
+        ASSERT_TRUE(op >= 0 && op < static_cast<int>(std::size(kSchritteJeOp))) << zeile;  // no "ohne Befehl"
+        if (kSchritteJeOp[op] > 0) EXPECT_EQ(je, anzahl * kSchritteJeOp[op]) << zeile;
+        else EXPECT_TRUE(je >= anzahl && (je - anzahl) % (s::Sprung - s::KeinSprung) == 0) << zeile;
+        befehle += anzahl;
+        schritte += je;
+    }
+    EXPECT_EQ(statistik["Befehle"], befehle);
+    EXPECT_EQ(statistik["Mikroschritte"], schritte);
+    EXPECT_EQ(schritte, mikroschritte);
+}
+
 class BeispielProgramm : public ::testing::TestWithParam<Erwartung> {};
 
 TEST_P(BeispielProgramm, RechnetUndHaelt) {
@@ -146,12 +170,66 @@ TEST_P(BeispielProgramm, RechnetUndHaelt) {
     EXPECT_EQ(z["Flag"], e.flag);
     EXPECT_EQ(z["Mikroschritte"], e.mikroschritte);
     EXPECT_EQ(z["RAM"], nlohmann::json(ram));
+    PruefeStatistik(z["Statistik"], e.mikroschritte);
 }
 
 INSTANTIATE_TEST_SUITE_P(Beispiele, BeispielProgramm, ::testing::ValuesIn(Beispiele()),
                          [](const ::testing::TestParamInfo<Erwartung>& info) {
                              return std::string(info.param.name) + (info.param.skript.empty() ? "" : "_AndereDaten");
                          });
+
+// A script run on an example; the state it prints last.
+nlohmann::json Skriptlauf(const std::string& name, const std::string& beispiel, const std::vector<std::string>& skript) {
+    fs::create_directories(VENTARO_ARBEIT);
+    const std::string pfad = std::string(VENTARO_ARBEIT) + "/" + name + ".txt";
+    std::ofstream datei(pfad);
+    datei << "oeffnen " << Beispiel(beispiel) << '\n';
+    for (const std::string& befehl : skript) datei << befehl << "\nzeige\n";
+    datei.close();
+    return CliAusfuehren("--skript '" + pfad + "'").zustand;
+}
+
+struct Haltepunktfall {
+    const char* name;
+    int adresse;
+    std::uint64_t mikroschritte;  // to the first stop there
+};
+
+class BeispielHaltepunkt : public ::testing::TestWithParam<Haltepunktfall> {};
+
+// "bishalt" stops before the instruction at the breakpoint is fetched, in
+// the state a plain "lauf" over as many microsteps reaches.
+TEST_P(BeispielHaltepunkt, HaeltVorDerZelleWieEinGleichLangerLauf) {
+    const Haltepunktfall& f = GetParam();
+    nlohmann::json halt = Skriptlauf(std::string(f.name) + "_halt", f.name,
+                                     {"haltepunkt " + std::to_string(f.adresse), "bishalt"});
+    ASSERT_TRUE(halt.is_object());
+    EXPECT_EQ(halt["Register"]["PC"]["Inhalt"], f.adresse);
+    EXPECT_EQ(halt["MPC"], 1);
+    EXPECT_EQ(halt["Mikroschritte"], f.mikroschritte);
+    EXPECT_EQ(halt["Anzeige"]["Status1"], "Haltepunkt bei Adresse " + std::string(f.adresse < 10 ? "00" : "0") +
+                                              std::to_string(f.adresse));
+    nlohmann::json lauf = Skriptlauf(std::string(f.name) + "_lauf", f.name, {"lauf " + std::to_string(f.mikroschritte)});
+    for (nlohmann::json* z : {&halt, &lauf}) {
+        z->erase("Haltepunkte");
+        (*z)["Anzeige"].erase("Status1");
+    }
+    EXPECT_EQ(halt, lauf);
+}
+
+// Loop bodies and ends, counted from the README's table.
+INSTANTIATE_TEST_SUITE_P(Beispiele, BeispielHaltepunkt,
+                         ::testing::Values(
+                             Haltepunktfall{"countdown", 4, s::LDK + s::ANZ + s::SUK + s::VRK},
+                             Haltepunktfall{"summe", 11,
+                                            s::LDK + s::STA + 10 * (s::LDA + s::ADD + s::STA + s::LDA + s::SUK + s::STA + s::VRK) +
+                                                9 * s::Sprung + s::KeinSprung + s::LDA},
+                             Haltepunktfall{"division", 11,
+                                            s::LDK + s::STA +
+                                                14 * (s::LDA + s::VKL + s::KeinSprung + s::SUB + s::STA + s::LDA + s::ADK +
+                                                      s::STA + s::Sprung) +
+                                                s::LDA + s::VKL + s::Sprung}),
+                         [](const ::testing::TestParamInfo<Haltepunktfall>& info) { return std::string(info.param.name); });
 
 // The long run the benchmark measures: three nested counting loops of
 // 13 * 255 * 255 passes, well above ten million microsteps.
