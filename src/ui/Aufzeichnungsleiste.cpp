@@ -75,6 +75,12 @@ Aufzeichnungsleiste::Aufzeichnungsleiste(QMainWindow* fenster, TMaschine& maschi
     ganz->addSpacing(16);
     ganz->addWidget(worte_, 1);
 
+    Andocken(fenster);
+}
+
+// Below the datapath, without a title bar of its own, hidden until a
+// recording starts.
+void Aufzeichnungsleiste::Andocken(QMainWindow* fenster) {
     dock_ = new QDockWidget(fenster);
     dock_->setObjectName(QStringLiteral("AufzeichnungDock"));
     dock_->setAccessibleName(QStringLiteral("Aufzeichnungsleiste"));

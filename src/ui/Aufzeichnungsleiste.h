@@ -44,6 +44,7 @@ public:
     void Zeichne();
 
 private:
+    void Andocken(QMainWindow* fenster);
     bool Frage(const QString& text);
     void Zeigen(bool an);
 

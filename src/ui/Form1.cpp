@@ -168,9 +168,7 @@ void TForm1::FormActivate() {
     if (!startdatei_.isEmpty()) RamDateiOeffnen(startdatei_);
 }
 
-void TForm1::Zeichne() {
-    if (zeichnet_) return;
-    zeichnet_ = true;
+void TForm1::ZeichneToreUndRegister() {
     for (int t = 0; t < TorAnzahl; ++t) {
         const QSignalBlocker sperre(tore_[t]);
         const bool offen = maschine_.TorOffen(static_cast<Tor>(t));
@@ -179,6 +177,12 @@ void TForm1::Zeichne() {
         if (tore_[t]->accessibleName() != vorlesen) tore_[t]->setAccessibleName(vorlesen);
     }
     for (SpeicherCP1Ansicht* zelle : register_) zelle->Auffrischen();
+}
+
+void TForm1::Zeichne() {
+    if (zeichnet_) return;
+    zeichnet_ = true;
+    ZeichneToreUndRegister();
     if (aluBox_->currentRow() != maschine_.AluAuswahl) {
         const QSignalBlocker sperre(aluBox_);
         aluBox_->setCurrentRow(maschine_.AluAuswahl);

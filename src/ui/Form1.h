@@ -115,6 +115,7 @@ private:
     bool WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis);
     void BaueRueckschritte(QMenu* bearbeiten);
     void ZeigeRueckschritte();
+    void ZeichneToreUndRegister();
     QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
     void MeldetHinweis(QWidget* element, const QString& hinweis);
 
