@@ -60,8 +60,8 @@ void TVerlauf::Beginne(const TMaschinenzustand& z, bool mikroschritt, bool alleS
     if (alleStatistikzeilen)
         e.alleZeilen = std::make_unique<std::array<TStatistik::Zeile, TStatistik::OpAnzahl>>(z.Statistik.JeOp);
     e.nummer = naechsteNummer_++;
-    e.mikroschritt = mikroschritt;
-    e.beginntBefehl = mikroschritt && z.MPC == 1;
+    b.mikroschritt = mikroschritt;
+    b.beginntBefehl = mikroschritt && z.MPC == 1;
     if (mikroschritt) ++mikroschritte_;
 }
 
@@ -107,7 +107,7 @@ bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
         zellenGeaendert |= z.Ram.Text(zelle.adresse) != zelle.alterText;
         z.Ram.SetzeText(zelle.adresse, zelle.alterText);
     }
-    if (e.mikroschritt) --mikroschritte_;
+    if (e.vorher.mikroschritt) --mikroschritte_;
     --anzahl_;
     return zellenGeaendert;
 }
@@ -115,7 +115,7 @@ bool TVerlauf::Zuruecknehmen(TMaschinenzustand& z) {
 void TVerlauf::AeltestenVergessen() {
     const Eintrag& e = ring_[anfang_];
     while (!zellen_.empty() && zellen_.front().eintrag == e.nummer) zellen_.pop_front();
-    if (e.mikroschritt) --mikroschritte_;
+    if (e.vorher.mikroschritt) --mikroschritte_;
     anfang_ = (anfang_ + 1) % Tiefe;
     --anzahl_;
 }

@@ -37,41 +37,43 @@ public:
     // True when a cell's text changed by it. Nothing to undo: false.
     bool Zuruecknehmen(TMaschinenzustand& zustand);
     // Whether the latest action was a microstep that began an instruction.
-    bool LetzteBeginntBefehl() const { return anzahl_ > 0 && Letzter().beginntBefehl; }
+    bool LetzteBeginntBefehl() const { return anzahl_ > 0 && Letzter().vorher.beginntBefehl; }
 
     std::size_t Aktionen() const { return anzahl_; }
     std::size_t Mikroschritte() const { return mikroschritte_; }
     void Loeschen();
 
 private:
-    // The state without the RAM and the status text, trivially copyable.
+    // The state without the RAM and the status text, trivially copyable,
+    // its fields ordered by alignment so that no byte is padding: it is kept
+    // for every microstep.
     struct Bild {
+        std::uint64_t schritte;
+        TStatistik::Lauf statistik;
+        TStatistik::Zeile statistikZeile;
+        std::uint32_t statustext;
+        std::uint32_t pcRechtsklicks;
         Wort werte[8];  // ExternerBus to MPC
+        std::array<TSpeicherCP1::Stand, RegisterAnzahl> register_;
+        Wort anzeige[4];  // ALU, flag, MPC, display
+        std::int16_t statistikOp;  // the row kept above, or none
         std::int8_t aluAuswahl;
         std::uint8_t tore;
         std::uint8_t zeile;
         Knoepfe aktiv;
-        std::array<TSpeicherCP1::Stand, RegisterAnzahl> register_;
-        Wort anzeige[4];  // ALU, flag, MPC, display
         bool mitMikroCode;
         Steuerwort mikroCode;
         Statusart statusart;
-        std::uint32_t statustext;
-        std::uint64_t schritte;
-        std::uint32_t pcRechtsklicks;
-        TStatistik::Lauf statistik;
-        std::int16_t statistikOp;  // the row kept below, or none
-        TStatistik::Zeile statistikZeile;
+        bool mikroschritt;    // of the entry: the action was a microstep
+        bool beginntBefehl;   // and it began an instruction
     };
     struct Eintrag {
         Bild vorher;
+        std::uint32_t nummer;  // numbers the cells it wrote; unique among the kept entries
         std::unique_ptr<std::array<TStatistik::Zeile, TStatistik::OpAnzahl>> alleZeilen;
-        std::uint64_t nummer;
-        bool mikroschritt;
-        bool beginntBefehl;
     };
     struct Zelle {
-        std::uint64_t eintrag;
+        std::uint32_t eintrag;
         std::uint8_t adresse;
         std::string alterText;
     };
@@ -87,7 +89,7 @@ private:
     std::size_t anfang_ = 0;
     std::size_t anzahl_ = 0;
     std::deque<Zelle> zellen_;
-    std::uint64_t naechsteNummer_ = 0;
+    std::uint32_t naechsteNummer_ = 0;
     std::size_t mikroschritte_ = 0;
     // Status texts by number: a microstep rarely changes its text, and
     // a number is all an entry keeps of it.
