@@ -68,6 +68,11 @@ bool Sitzung::Ereignis(Handler&& handler) {
     }
 }
 
+template <typename Handler>
+void Sitzung::Pflicht(Handler&& handler) {
+    if (!Ereignis(std::forward<Handler>(handler))) fehlgeschlagen_ = true;
+}
+
 bool Sitzung::Hochfahren(const std::string& mikrocodePfad) {
     maschine_.Tabelle.SetzePfad(mikrocodePfad);
     Ereignis([this] { maschine_.Startvorgang(); });
@@ -104,13 +109,15 @@ void Sitzung::Zeige() {
     meldungen_.clear();
 }
 
-void Sitzung::Befehl(const std::string& zeile) {
+bool Sitzung::Befehl(const std::string& zeile) {
+    fehlgeschlagen_ = false;
     const std::string ohneRand = OhneRaender(zeile);
-    if (ohneRand.empty() || ohneRand.front() == '#') return;
+    if (ohneRand.empty() || ohneRand.front() == '#') return true;
     if (ohneRand.rfind("zelle", 0) == 0 && (ohneRand.size() == 5 || IstLeerzeichen(ohneRand[5]))) {
         // The text of a cell is taken verbatim, "#" and blanks included.
         const std::size_t start = zeile.find("zelle") + 5;
-        return Zelle(zeile.substr(start));
+        Zelle(zeile.substr(start));
+        return true;
     }
     const std::string ohneKommentar = ohneRand.substr(0, ohneRand.find('#'));
     std::vector<std::string> woerter = Woerter(ohneKommentar);
@@ -121,28 +128,28 @@ void Sitzung::Befehl(const std::string& zeile) {
         const std::string pfad = OhneRaender(ohneKommentar.substr(befehl.size()));
         if (pfad.empty()) throw Bedienfehler(befehl + " braucht eine Datei");
         if (befehl == "oeffnen" && programmtext::IstProgrammtextDatei(pfad)) ProgrammtextOeffnen(pfad);
-        else if (befehl == "oeffnen") Ereignis([&] { maschine_.RamDateiOeffnen(pfad); });
-        if (befehl == "speichern") Ereignis([&] { maschine_.RamDateiSpeichernUnter(pfad); });
+        else if (befehl == "oeffnen") Pflicht([&] { maschine_.RamDateiOeffnen(pfad); });
+        if (befehl == "speichern") Pflicht([&] { maschine_.RamDateiSpeichernUnter(pfad); });
         if (befehl == "mikrocode")
-            Ereignis([&] {
+            Pflicht([&] {
                 maschine_.Tabelle.SetzePfad(pfad);
                 maschine_.MikrocodeEinlesen();
             });
-        return;
+    } else {
+        Einfach(befehl, woerter);
     }
-    Einfach(befehl, woerter);
+    return !fehlgeschlagen_;
 }
 
 // Like "Programmtext öffnen": every error line becomes a message, and a text
 // with errors changes nothing.
 void Sitzung::ProgrammtextOeffnen(const std::string& pfad) {
-    Ereignis([&] {
-        const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(pfad);
-        if (!text.Warnung.empty() && warnungen_) *warnungen_ << Cp1252ZuUtf8(text.Warnung) << '\n';
-        programmtext::TUebersetzung u =
-            programmtext::Uebersetze(text.Zeilen, programmtext::TBefehlsnamen(maschine_.Tabelle));
+    Pflicht([&] {
+        programmtext::TUebersetzung u = programmtext::Uebersetze(programmtext::LeseProgrammtext(pfad),
+                                                                 programmtext::TBefehlsnamen(maschine_.Tabelle));
         for (const programmtext::Fehlerzeile& f : u.Fehler) meldungen_.push_back(f.text);
-        if (u.Gelungen()) maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad);
+        if (!u.Gelungen()) fehlgeschlagen_ = true;
+        else maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad);
     });
 }
 
@@ -244,15 +251,15 @@ void Sitzung::Aufzeichnen(const std::vector<std::string>& argumente) {
         if (argumente[1] != "0" && argumente[1] != "1") throw Bedienfehler("kein Flag 0 oder 1: " + argumente[1]);
         flag = argumente[1] == "1" ? 1 : 0;
     }
-    Ereignis([&] { aufzeichnung_.Starte(befehl, flag); });
+    Pflicht([&] { aufzeichnung_.Starte(befehl, flag); });
 }
 
-void Sitzung::Aufnehmen(const std::vector<std::string>&) { Ereignis([this] { aufzeichnung_.SchrittAufnehmen(); }); }
+void Sitzung::Aufnehmen(const std::vector<std::string>&) { Pflicht([this] { aufzeichnung_.SchrittAufnehmen(); }); }
 
 void Sitzung::AufzeichnungEnde(const std::vector<std::string>& argumente) {
     std::optional<std::string> mnemonic;
     if (!argumente.empty()) mnemonic = Utf8ZuCp1252(argumente[0]);
-    Ereignis([&] { aufzeichnung_.Beenden(mnemonic); });
+    Pflicht([&] { aufzeichnung_.Beenden(mnemonic); });
 }
 
 void Sitzung::Verwerfen(const std::vector<std::string>&) { aufzeichnung_.Verwerfen(); }

@@ -34,14 +34,14 @@ public:
     TMaschine& Maschine() { return maschine_; }
     const TAufzeichnung& Aufzeichnung() const { return aufzeichnung_; }
     const std::vector<std::string>& Meldungen() const { return meldungen_; }
-    // Where warnings go that stop nothing (a program text in UTF-8).
-    void SetzeWarnungsausgabe(std::ostream& warnungen) { warnungen_ = &warnungen; }
 
     // The start-up sequence without its pause. False when the microcode could
     // not be loaded (the message is then the last one noted).
     bool Hochfahren(const std::string& mikrocodePfad);
     // One script line; throws Bedienfehler for a line that is no command.
-    void Befehl(const std::string& zeile);
+    // False when a command on files or on a recording failed (its message
+    // is noted); the session goes on as the window would.
+    bool Befehl(const std::string& zeile);
     // Microsteps as the clock runs them, until a fetch of opcode 0 or a
     // breakpoint.
     Laufende Lauf(std::uint64_t hoechstens);
@@ -54,6 +54,9 @@ private:
     // Runs one event handler; a failure becomes its message. True on success.
     template <typename Handler>
     bool Ereignis(Handler&& handler);
+    // An event whose failure makes the command fail.
+    template <typename Handler>
+    void Pflicht(Handler&& handler);
     bool Schritt();
     void Einfach(const std::string& befehl, const std::vector<std::string>& argumente);
     void Reset(const std::vector<std::string>& argumente);
@@ -79,10 +82,10 @@ private:
 
     Optionen optionen_;
     std::ostream& aus_;
-    std::ostream* warnungen_ = nullptr;
     TMaschine maschine_;
     TAufzeichnung aufzeichnung_{maschine_};
     std::vector<std::string> meldungen_;
+    bool fehlgeschlagen_ = false;  // of the command in progress
 };
 
 }  // namespace ventaro::cli

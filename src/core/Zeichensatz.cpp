@@ -87,4 +87,31 @@ std::string Utf8ZuCp1252(std::string_view utf8, bool* ersetzt) {
     return ergebnis;
 }
 
+bool IstUtf8MitUmlauten(std::string_view bytes) {
+    bool umlaut = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        char32_t cp = 0;
+        if (!NaechstesZeichen(bytes, pos, cp)) return false;
+        umlaut = umlaut || cp >= 0x80;
+    }
+    return umlaut;
+}
+
+std::u32string OhneCp1252Form(std::string_view utf8) {
+    std::u32string fehlende;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t cp = 0xFFFD;  // an invalid sequence is the replacement character
+        if (NaechstesZeichen(utf8, pos, cp) && ByteFuer(cp) >= 0) continue;
+        if (fehlende.find(cp) == std::u32string::npos) fehlende += cp;
+    }
+    return fehlende;
+}
+
+std::string ZeichenName(char32_t zeichen) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string ziffern;
+    for (char32_t rest = zeichen; rest != 0 || ziffern.size() < 4; rest >>= 4) ziffern.insert(0, 1, kHex[rest & 0xF]);
+    return "U+" + ziffern;
+}
+
 }  // namespace ventaro

@@ -18,4 +18,15 @@ void HaengeUtf8An(std::string& ziel, char32_t zeichen);
 // that happened. Invalid UTF-8 sequences count as such characters.
 std::string Utf8ZuCp1252(std::string_view utf8, bool* ersetzt = nullptr);
 
+// True when the bytes are UTF-8 throughout and hold a character beyond
+// ASCII; a Windows-1252 text with umlauts practically never is.
+bool IstUtf8MitUmlauten(std::string_view bytes);
+
+// The characters of the UTF-8 text that Windows-1252 lacks, each once, in
+// the order they first appear.
+std::u32string OhneCp1252Form(std::string_view utf8);
+
+// "U+2192": how a message names a character it cannot show.
+std::string ZeichenName(char32_t zeichen);
+
 }  // namespace ventaro

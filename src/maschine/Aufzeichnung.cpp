@@ -2,6 +2,8 @@
 
 #include "core/Bauteile.h"
 #include "core/Fehler.h"
+#include "programmtext/Befehlsnamen.h"
+#include "programmtext/Zeichenklassen.h"
 
 namespace ventaro {
 namespace {
@@ -77,9 +79,10 @@ bool TAufzeichnung::MnemonicFehlt() const { return laeuft_ && maschine_.Tabelle.
 void TAufzeichnung::Beenden(const std::optional<std::string>& mnemonic) {
     if (!laeuft_) throw Fehler("Es l\xE4uft keine Aufzeichnung.");
     if (worte_.empty()) throw Fehler("Es ist noch kein Schritt aufgenommen");
+    TMikrocodeTabelle& tabelle = maschine_.Tabelle;
+    if (mnemonic) MnemonicFrei(*mnemonic);
     std::vector<std::string> worte = worte_;
     worte.back()[static_cast<std::size_t>(*SignalNachName("MPCClear") - 1)] = '1';
-    TMikrocodeTabelle& tabelle = maschine_.Tabelle;
     for (int f = 0; f <= 1; ++f) {
         if (flag_ && *flag_ != f) continue;
         auto& satz = f == 0 ? tabelle.Steuerworte0 : tabelle.Steuerworte1;
@@ -91,6 +94,14 @@ void TAufzeichnung::Beenden(const std::optional<std::string>& mnemonic) {
     // Like the editor's OK: the machine takes the table whatever saving does.
     maschine_.MikrocodeKopieren();
     tabelle.AllesSpeichern();
+}
+
+// A mnemonic another opcode has would make every program text that uses it
+// ambiguous; the recording stays open for another name.
+void TAufzeichnung::MnemonicFrei(const std::string& mnemonic) const {
+    const std::string name = programmtext::OhneBlanks(mnemonic);
+    for (int c : programmtext::TBefehlsnamen(maschine_.Tabelle).Opcodes(name))
+        if (c != befehl_) throw Fehler("Das Mnemonic \"" + name + "\" hat schon Befehl " + ZweiStellen(c) + ".");
 }
 
 void TAufzeichnung::Verwerfen() {

@@ -44,7 +44,8 @@ public:
     // MPCClear in the last step, the steps into the table as steps 0, 1, ...
     // and the rest cleared, the mnemonic if one is given; then the machine
     // takes the table, and it is saved like the editor's OK. A failure to
-    // save is thrown after the machine has the new microcode.
+    // save is thrown after the machine has the new microcode. A mnemonic
+    // that another opcode has is refused, and the recording goes on.
     void Beenden(const std::optional<std::string>& mnemonic = std::nullopt);
     void Verwerfen();
     // "Mikroschritt zurück" while recording: first undoes the actions since
@@ -63,6 +64,7 @@ private:
     const Marke& LetzteMarke() const { return schritte_.empty() ? start_ : schritte_.back(); }
     Marke JetzigeMarke() const;
     void UndoBis(std::size_t aktionen);
+    void MnemonicFrei(const std::string& mnemonic) const;
 
     TMaschine& maschine_;
     bool laeuft_ = false;

@@ -77,7 +77,8 @@ int Rueckuebersetzer::Sprungziel(int adresse) const {
 
 std::string Rueckuebersetzer::Anweisung(int adresse) const {
     const std::string& text = zellen_[adresse];
-    if (!HatZellform(text)) return AlsZelle(text);
+    // An incorrect cell only reads back verbatim.
+    if (!ZelleKorrekt(text)) return AlsZelle(text);
     const int opcode = Zahl(text, 0, 2), operand = Zahl(text, 3, 3);
     // Data words read as data, not as opcode 00 with an operand.
     if (opcode == 0 && operand > 0 && operand <= 255) return "DAT " + std::to_string(operand);

@@ -12,23 +12,37 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+bool InUtf8(std::vector<std::string>& zeilen) {
+    if (zeilen.empty()) return false;
+    if (zeilen.front().rfind(kBom, 0) == 0) {
+        zeilen.front().erase(0, kBom.size());
+        return true;
+    }
+    std::string alles;
+    for (const std::string& zeile : zeilen) (alles += zeile) += '\n';
+    return IstUtf8MitUmlauten(alles);
+}
+
+std::string Zeichenfehler(int zeile, const std::u32string& fehlende) {
+    std::string namen;
+    for (std::size_t i = 0; i < fehlende.size(); ++i)
+        namen += (i == 0 ? "" : i + 1 == fehlende.size() ? " und " : ", ") + ZeichenName(fehlende[i]);
+    return "Zeile " + std::to_string(zeile) + ": Zeichen " + namen + " gibt es in Windows-1252 nicht";
+}
+
 }  // namespace
 
 TProgrammtext LeseProgrammtext(const std::string& pfad) {
     TProgrammtext text;
     text.Zeilen = LeseZeilen(pfad, SIZE_MAX);
-    if (text.Zeilen.empty() || text.Zeilen.front().rfind(kBom, 0) != 0) return text;
-    text.Zeilen.front().erase(0, kBom.size());
-    bool ersetzt = false;
-    for (std::string& zeile : text.Zeilen) {
-        bool hier = false;
-        zeile = Utf8ZuCp1252(zeile, &hier);
-        ersetzt = ersetzt || hier;
+    if (!InUtf8(text.Zeilen)) return text;
+    for (std::size_t i = 0; i < text.Zeilen.size(); ++i) {
+        std::string& zeile = text.Zeilen[i];
+        const int nr = static_cast<int>(i) + 1;
+        if (const std::u32string fehlende = OhneCp1252Form(zeile); !fehlende.empty())
+            text.Zeichenfehler.push_back({nr, Zeichenfehler(nr, fehlende)});
+        zeile = Utf8ZuCp1252(zeile);
     }
-    if (ersetzt)
-        text.Warnung = "Die Datei " + PfadText(Dateiname(pfad)) +
-                       " ist in UTF-8 geschrieben. Zeichen, die es in Windows-1252 nicht gibt, wurden durch \"?\" "
-                       "ersetzt.";
     return text;
 }
 

@@ -1,18 +1,22 @@
 #pragma once
 // Program text files (*.asm): Windows-1252, read with any line ends, written
 // with CR LF and without a byte-order mark. A file that begins with the UTF-8
-// byte-order mark is read as UTF-8.
+// byte-order mark, or whose bytes are UTF-8 with characters beyond ASCII, is
+// read as UTF-8.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "programmtext/Fehlerzeile.h"
+
 namespace ventaro::programmtext {
 
 struct TProgrammtext {
     std::vector<std::string> Zeilen;  // Windows-1252, without line ends
-    // Not empty when characters of a UTF-8 file had no Windows-1252 form.
-    std::string Warnung;
+    // A line error for each line of a UTF-8 file with characters that
+    // Windows-1252 lacks; "?" stands for them in Zeilen.
+    std::vector<Fehlerzeile> Zeichenfehler;
 };
 
 // Throws the "kann nicht geöffnet werden" Fehler.

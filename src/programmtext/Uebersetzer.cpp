@@ -160,6 +160,11 @@ Art Uebersetzer::Befehlsart(int nr, const std::string& befehl, Anweisung& a) {
         return Art::Zelltext;
     }
     const std::vector<int> opcodes = namen_.Opcodes(befehl);
+    if (const std::size_t doppelpunkt = befehl.find(':'); opcodes.empty() && doppelpunkt != std::string::npos) {
+        Fehler(nr, "Marke " + Zitat(befehl.substr(0, doppelpunkt)) +
+                       " ist ung\xFCltig: ein Buchstabe, dann Buchstaben, Ziffern oder \"_\"");
+        return Art::Falsch;
+    }
     if (opcodes.empty()) {
         Fehler(nr, "Unbekannter Befehl " + Zitat(befehl));
         return Art::Falsch;
@@ -244,16 +249,23 @@ std::optional<long> Uebersetzer::Wert(int nr, const std::string& operand, long h
 std::string Uebersetzer::Zelltext(int nr, const Anweisung& a) {
     switch (a.art) {
         case Art::Befehl: {
-            const long operand = a.operand.empty() ? 0 : Wert(nr, a.operand, 999, false).value_or(0);
+            const long operand = a.operand.empty() ? 0 : Wert(nr, a.operand, 255, false).value_or(0);
             std::string hoch = std::to_string(a.opcode);
             if (hoch.size() < 2) hoch.insert(0, "0");
             return hoch + "." + ZahlDreistellig(static_cast<unsigned>(operand));
         }
-        case Art::Dat:
-            return WortZuZellText(static_cast<Wort>(Wert(nr, a.operand, 65535, false).value_or(0)));
-        case Art::Zelle:
+        case Art::Dat: {
+            const std::optional<long> wert = Wert(nr, a.operand, 65535, false);
+            std::string text = WortZuZellText(static_cast<Wort>(wert.value_or(0)));
+            if (wert && !ZelleKorrekt(text))
+                Fehler(nr, "DAT " + a.operand + " ergibt den Zellinhalt " + Zitat(text) + ", der nicht korrekt ist");
+            return text;
+        }
         case Art::Zelltext:
+            if (!ZelleKorrekt(a.text)) Fehler(nr, "Der Zellinhalt " + Zitat(a.text) + " ist nicht korrekt");
             return a.text;
+        case Art::Zelle:
+            return a.text;  // verbatim on purpose: the way to write an incorrect cell
         default:
             return "00.000";
     }
@@ -263,6 +275,16 @@ std::string Uebersetzer::Zelltext(int nr, const Anweisung& a) {
 
 TUebersetzung Uebersetze(const std::vector<std::string>& zeilen, const TBefehlsnamen& namen) {
     return Uebersetzer(zeilen, namen).Ergebnis();
+}
+
+TUebersetzung Uebersetze(const TProgrammtext& text, const TBefehlsnamen& namen) {
+    TUebersetzung u = Uebersetze(text.Zeilen, namen);
+    if (text.Zeichenfehler.empty()) return u;
+    u.Fehler.insert(u.Fehler.end(), text.Zeichenfehler.begin(), text.Zeichenfehler.end());
+    std::stable_sort(u.Fehler.begin(), u.Fehler.end(),
+                     [](const Fehlerzeile& a, const Fehlerzeile& b) { return a.zeile < b.zeile; });
+    u.Zellen.fill("00.000");
+    return u;
 }
 
 }  // namespace ventaro::programmtext

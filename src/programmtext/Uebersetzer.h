@@ -8,14 +8,10 @@
 
 #include "memory/RamDatei.h"
 #include "programmtext/Befehlsnamen.h"
+#include "programmtext/Fehlerzeile.h"
+#include "programmtext/ProgrammtextDatei.h"
 
 namespace ventaro::programmtext {
-
-// One error, Windows-1252: "Zeile N: ..." with N counted from 1.
-struct Fehlerzeile {
-    int zeile;
-    std::string text;
-};
 
 struct TUebersetzung {
     // The cells; "00.000" where the text fills none. Only meaningful when
@@ -29,5 +25,8 @@ struct TUebersetzung {
 // Translates the lines (Windows-1252, without line ends) with the names of the
 // loaded microcode.
 TUebersetzung Uebersetze(const std::vector<std::string>& zeilen, const TBefehlsnamen& namen);
+// A text read from a file: its characters without a Windows-1252 form are
+// errors of their lines, too.
+TUebersetzung Uebersetze(const TProgrammtext& text, const TBefehlsnamen& namen);
 
 }  // namespace ventaro::programmtext

@@ -25,10 +25,8 @@ void TForm1::Programmtextoeffnen1Click() {
     const QString pfad = dienste_.ProgrammtextZumOeffnen(this);
     if (pfad.isEmpty()) return;
     Ereignis([this, &pfad] {
-        const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(pfad.toStdString());
-        if (!text.Warnung.empty()) dienste_.Warnung(this, Q(text.Warnung));
-        programmtext::TUebersetzung u =
-            programmtext::Uebersetze(text.Zeilen, programmtext::TBefehlsnamen(maschine_.Tabelle));
+        programmtext::TUebersetzung u = programmtext::Uebersetze(programmtext::LeseProgrammtext(pfad.toStdString()),
+                                                                 programmtext::TBefehlsnamen(maschine_.Tabelle));
         if (u.Gelungen()) return maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad.toStdString());
         QStringList fehler;
         for (const programmtext::Fehlerzeile& f : u.Fehler) fehler << Q(f.text);

@@ -118,7 +118,8 @@ void ProgrammtextFenster::Oeffnen() {
         const programmtext::TProgrammtext text = programmtext::LeseProgrammtext(pfad.toStdString());
         ErsetzeText(text.Zeilen);
         SetzeDatei(pfad);
-        if (!text.Warnung.empty()) dienste_.Warnung(this, Q(text.Warnung));
+        // Characters the text cannot keep are shown by line, as "?" in it.
+        ZeigeFehler(text.Zeichenfehler);
     } catch (const Fehler& fehler) {
         dienste_.Programmfehler(this, Q(Meldungstext(fehler.Text())));
     }

@@ -196,6 +196,23 @@ TEST(Aufzeichnung, AnOpcodeTheFileWouldNotSaveIsRefused) {
     EXPECT_TRUE(x.a.Laeuft());
 }
 
+TEST(Aufzeichnung, AMnemonicAnotherOpcodeHasIsRefusedAndTheRecordingGoesOn) {
+    Aufbau x("mnemonic");
+    const std::string vorher = Inhalt(x.kopie);
+    x.a.Starte(23);
+    x.a.SchrittAufnehmen();
+    try {
+        x.a.Beenden(" lda");
+        FAIL() << "LDA was taken a second time";
+    } catch (const Fehler& f) {
+        EXPECT_EQ(f.Text(), "Das Mnemonic \"lda\" hat schon Befehl 01.");
+    }
+    EXPECT_TRUE(x.a.Laeuft());
+    EXPECT_EQ(Inhalt(x.kopie), vorher);
+    x.a.Beenden("DPL");
+    EXPECT_EQ(Geladen(x.kopie).Mnemonics[23], "DPL");
+}
+
 TEST(Aufzeichnung, StepBackUndoesTheClicksSinceTheLastStepThenTheStep) {
     Aufbau x("zurueck");
     x.a.Starte(23);
