@@ -83,6 +83,16 @@ void SchreibeAnOrt(const std::string& pfad, const std::vector<std::string>& zeil
     if (!ok) throw SchreibFehler{SchreibFehler::Art::Schreiben, fehlernummer};
 }
 
+// False, with errno set, when the file system refuses the new length. Used
+// on the way back to the old content, its failure changes no message: the
+// save has failed already.
+bool KuerzeAuf(int fd, std::size_t laenge) {
+    int ergebnis;
+    do ergebnis = ::ftruncate(fd, static_cast<off_t>(laenge));
+    while (ergebnis != 0 && errno == EINTR);
+    return ergebnis == 0;
+}
+
 // Writes a file the user may write in a folder the user may not (a handout
 // folder): in place, but only once the whole new content has its room, and
 // on a failure part-way the old content goes back, so the file is never left
@@ -107,18 +117,19 @@ void SchreibeAnOrtMitSicherung(const std::string& ziel, const std::vector<std::s
     if (neu.size() > alt.size()) {
         const int platz = ::posix_fallocate(fd, 0, static_cast<off_t>(neu.size()));
         if (platz != 0 && platz != EOPNOTSUPP && platz != EINVAL) {
-            (void)::ftruncate(fd, static_cast<off_t>(alt.size()));
+            KuerzeAuf(fd, alt.size());  // what a failed allocation may have added
             ::close(fd);
             throw SchreibFehler{SchreibFehler::Art::Schreiben, platz};
         }
     }
     bool ok = ::lseek(fd, 0, SEEK_SET) == 0 && SchreibeAlles(fd, neu, fehlernummer);
-    if (ok && ::ftruncate(fd, static_cast<off_t>(neu.size())) != 0) ok = false, fehlernummer = errno;
+    // A longer text has left no old bytes behind: only a shorter one is cut.
+    if (ok && neu.size() < alt.size() && !KuerzeAuf(fd, neu.size())) ok = false, fehlernummer = errno;
     if (ok && ::fsync(fd) != 0) ok = false, fehlernummer = errno;
     if (!ok) {
         int egal = 0;
-        if (::lseek(fd, 0, SEEK_SET) == 0 && SchreibeAlles(fd, alt, egal))
-            (void)::ftruncate(fd, static_cast<off_t>(alt.size()));
+        if (::lseek(fd, 0, SEEK_SET) == 0 && SchreibeAlles(fd, alt, egal) && neu.size() > alt.size())
+            KuerzeAuf(fd, alt.size());
     }
     if (::close(fd) != 0 && ok) ok = false, fehlernummer = errno;
     if (!ok) throw SchreibFehler{SchreibFehler::Art::Schreiben, fehlernummer};

@@ -5,12 +5,25 @@
 // the system's reason, the old file stays byte for byte, no temporary file is
 // left behind, and the RAM's edits stay marked unsaved.
 #include <sys/stat.h>
+#include <sys/syscall.h>
 
+#include <atomic>
 #include <cstdlib>
 
 #include "Haertung.h"
 
 #include "microcode/MikrocodeTabelle.h"
+
+// A file system that refuses to change a file's length when this is set:
+// this program's ftruncate stands in for the C library's.
+static std::atomic<int> ftruncateFehler{0};
+extern "C" int ftruncate(int fd, off_t laenge) noexcept {
+    if (const int fehler = ftruncateFehler.load()) {
+        errno = fehler;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_ftruncate, fd, laenge));
+}
 
 namespace ventaro::test {
 namespace {
@@ -67,6 +80,27 @@ TEST_F(Schreibfehler, AReadOnlyDirectoryGetsItsFilesWrittenInPlace) {
     EXPECT_EQ(ReadBytes(ram).substr(0, 16), "05.010\r\n00.000\r\n");
     EXPECT_EQ(ReadBytes(mikrocode).substr(0, 9), "29\r\nNEU\r\n");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"alt.obj", "mikrocode.dat"}));
+}
+
+// Written in place, a longer file needs no cut and is saved; a shorter one
+// fails and the old file stays whole.
+TEST_F(Schreibfehler, AFileThatCannotBeCutIsSavedOnlyWhereNoCutIsNeeded) {
+    const std::string ram = dir / "alt.obj";
+    const std::string kurz = "01.001\r\n", lang(2000, 'x');
+    WriteBytes(ram, kurz);
+    const SchreibgeschuetztesVerzeichnis schutz(dir.path());
+    if (!schutz.Geschuetzt()) GTEST_SKIP() << "dieses Dateisystem kennt kein unveraenderliches Verzeichnis";
+    ftruncateFehler = EIO;
+    EXPECT_EQ(RamSpeichern(ram), "");
+    EXPECT_EQ(ReadBytes(ram).substr(0, 16), "05.010\r\n00.000\r\n");
+    EXPECT_EQ(ReadBytes(ram).size(), 1024u);
+    ftruncateFehler = 0;
+    WriteBytes(ram, lang);
+    ftruncateFehler = EIO;
+    EXPECT_EQ(RamSpeichern(ram), "Stream-Schreibfehler");
+    ftruncateFehler = 0;
+    EXPECT_EQ(ReadBytes(ram), lang);
+    EXPECT_TRUE(m.RamEditiert);
 }
 
 TEST_F(Schreibfehler, AWriteProtectedFileIsNotReplaced) {
