@@ -90,11 +90,14 @@ if hat update-mime-database && [ -f /usr/share/mime/packages/freedesktop.org.xml
   cp /usr/share/mime/packages/*.xml "$wurzel/usr/share/mime/packages/ventaro.xml" "$tmp/mime/mime/packages/"
   update-mime-database "$tmp/mime/mime" > /dev/null
   cp "$beispiel" "$tmp/ohne-endung"
+  tr -d '\r' < "$beispiel" > "$tmp/lf.obj"
   printf 'mtllib wuerfel.mtl\nv 0 0 0\n' > "$tmp/modell.obj"
   printf 'v 0 0 0\nv 1 0 0\nf 1 2 1\n' > "$tmp/punkte.obj"
-  XDG_DATA_DIRS="$tmp/mime" "$mimetyp" "$beispiel" "$tmp/ohne-endung" "$tmp/modell.obj" "$tmp/punkte.obj" > "$tmp/typen"
-  printf 'application/x-ventaro-ram\napplication/x-ventaro-ram\nmodel/obj\n' | cmp -s - <(head -3 "$tmp/typen") \
-    && [ "$(sed -n 4p "$tmp/typen")" != application/x-ventaro-ram ] || { cat "$tmp/typen"; schlecht "Dateityp"; }
+  XDG_DATA_DIRS="$tmp/mime" "$mimetyp" "$beispiel" "$tmp/ohne-endung" "$tmp/lf.obj" "$tmp/modell.obj" "$tmp/punkte.obj" \
+    > "$tmp/typen"
+  printf 'application/x-ventaro-ram\napplication/x-ventaro-ram\napplication/x-ventaro-ram\nmodel/obj\n' \
+    | cmp -s - <(head -4 "$tmp/typen") \
+    && [ "$(sed -n 5p "$tmp/typen")" != application/x-ventaro-ram ] || { cat "$tmp/typen"; schlecht "Dateityp"; }
 else ohne shared-mime-info "Dateityp"; fi
 if hat lintian; then
   echo "== lintian"
