@@ -89,12 +89,20 @@ bool Sitzung::Schritt() {
     return ok;
 }
 
+// The window's run to the halt, in one slice; with a trace, one step a slice
+// so that each gets its line.
 Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
-    for (std::uint64_t i = 0; i < hoechstens; ++i) {
-        if (!Schritt()) return Laufende::Fehlschlag;
-        if (const auto grund = maschine_.Haltegrund()) return *grund;
+    TDauerlauf lauf(maschine_, hoechstens);
+    std::optional<Laufende> ende;
+    while (!ende) {
+        const Wort mpc = maschine_.MPC;
+        const Steuerwort wort = maschine_.Mikrocode.Wort(mpc, maschine_.Flag);
+        const std::uint64_t vorher = lauf.Schritte();
+        ende = lauf.Weiter(optionen_.spur ? 1 : hoechstens);
+        if (optionen_.spur && lauf.Schritte() > vorher) aus_ << Spurzeile(maschine_, mpc, wort.Text()) << '\n';
     }
-    return Laufende::Grenze;
+    if (*ende == Laufende::Fehlschlag) meldungen_.push_back(lauf.Meldung());
+    return *ende;
 }
 
 void Sitzung::Zeige() {
