@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "ui/Aufzeichnungsleiste.h"
+#include "ui/BisZumHalt.h"
 #include "ui/Form1.h"
 #include "ui/Symbole.h"
 
@@ -43,10 +44,13 @@ void TForm1::MikroschrittZurueck1Click() {
     // While recording, the last recorded step goes back with its clicks,
     // and what came before the recording stays.
     Ereignis([&aufzeichnung] { aufzeichnung.Zurueck(); });
+    bisZumHalt_->FortschrittVergessen();
 }
 
 void TForm1::BefehlZurueck1Click() {
-    if (befehlZurueck_->isEnabled()) Ereignis([this] { maschine_.BefehlZurueck(); });
+    if (!befehlZurueck_->isEnabled()) return;
+    Ereignis([this] { maschine_.BefehlZurueck(); });
+    bisZumHalt_->FortschrittVergessen();
 }
 
 }  // namespace ventaro::ui

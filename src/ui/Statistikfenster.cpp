@@ -56,7 +56,7 @@ private:
 
 namespace {
 
-QString Zahl(std::uint64_t n) { return QLocale(QLocale::German, QLocale::Germany).toString(static_cast<qulonglong>(n)); }
+QString Zahl(std::uint64_t n) { return Gruppiert(n); }
 
 QString Mittel(double wert) { return QLocale(QLocale::German, QLocale::Germany).toString(wert, 'f', 2); }
 
