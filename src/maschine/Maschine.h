@@ -91,9 +91,8 @@ public:
     void Programmstarten1Click() { takt_.laeuft = true; }
     void Programmbeenden1Click() { takt_.laeuft = false; }
     void TaktrateChange(int position);
-    // "Bis zum Halt" disables the controls as the running clock does. Not
-    // part of the state: a step taken back leaves the controls as they are.
-    void DauerlaufSchalter(bool laeuft) { dauerlauf_ = laeuft; }
+    // "Bis zum Halt" enables the controls as the running clock does.
+    void DauerlaufSchalter(bool laeuft) { Aktiv.Werkzeugleiste = Aktiv.Mikroschritt = Aktiv.Reset = Aktiv.Start = !laeuft; }
     // A tick is a microstep; a breakpoint stops the clock.
     void TaktTick();
 
@@ -125,7 +124,7 @@ public:
     std::string MikroCodeEditText() const;
     std::string DisplayEditText() const { return WortZuZellText(Anzeige.display); }
     std::string Status1() const;
-    Knoepfe KnoepfeAktiv() const { return dauerlauf_ ? Knoepfe{false, false, false, false} : Aktiv; }
+    const Knoepfe& KnoepfeAktiv() const { return Aktiv; }
 
 private:
     void ZellenUebernehmen(RamInhalt zellen);
@@ -145,7 +144,6 @@ private:
     TVerlauf verlauf_;
     bool verlaufAn_ = true;
     bool zeichnetAuf_ = false;
-    bool dauerlauf_ = false;
 };
 
 }  // namespace ventaro

@@ -28,8 +28,8 @@ void TForm1::BaueRueckschritte(QMenu* bearbeiten) {
 }
 
 void TForm1::ZeigeRueckschritte() {
-    // Like "Mikroschritt", nothing steps back while the clock runs.
-    const bool moeglich = !maschine_.Takt().laeuft && maschine_.Rueckgaengig() > 0;
+    // Like "Mikroschritt", nothing steps back while the clock or a run goes.
+    const bool moeglich = !maschine_.Takt().laeuft && !bisZumHalt_->Laeuft() && maschine_.Rueckgaengig() > 0;
     mikroschrittZurueck_->setEnabled(moeglich);
     befehlZurueck_->setEnabled(moeglich);
     const QString anzahl = QString::number(maschine_.MikroschritteRueckgaengig());
