@@ -253,6 +253,10 @@ void TForm1::BaueTaktknoepfe() {
         connect(knopf, &QPushButton::clicked, this, handler[i]);
         *ziele[i] = knopf;
     }
+    // A click on "Stopp" leaves the focus where it is, as the tool bar does:
+    // taking it from the grid would run the check of all cells, which ends
+    // the history of a run just stopped. Tab still reaches the button.
+    stopBtn_->setFocusPolicy(Qt::TabFocus);
 }
 
 void TForm1::BaueRamGitter() {

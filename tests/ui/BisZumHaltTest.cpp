@@ -101,6 +101,9 @@ private slots:
         QCOMPARE(Text("Panel0"), QString());
         Menue("MikroschrittZurueck1")->trigger();
         QCOMPARE(M().Rueckgaengig(), aktionen - 2);
+        // "Stopp" clicked from the grid out of habit keeps the history.
+        QTest::mouseClick(Kind<QPushButton>("StopBtn"), Qt::LeftButton);
+        QCOMPARE(M().Rueckgaengig(), aktionen - 2);
     }
 
     void KlickAufDieAdresseSetztEinenHaltepunkt() {
