@@ -525,20 +525,24 @@ private slots:
         QVERIFY((info - mitte).manhattanLength() <= 4);
     }
 
-    // Statistics and program text open beside the main window and, once
-    // moved, reopen where they were.
-    void secondWindowsOpenBesideTheMainWindow_data() {
+    // A second window goes beside the main window: right if there is room,
+    // else left, else on the roomier side, kept on the screen.
+    void aSecondWindowsPlaceIsBesideTheMainWindow_data() {
         QTest::addColumn<QRect>("haupt");
         QTest::addColumn<QPoint>("ort");
         QTest::newRow("rechts Platz") << QRect(100, 50, 811, 600) << QPoint(919, 50);
         QTest::newRow("links Platz") << QRect(700, 50, 811, 600) << QPoint(212, 50);
         QTest::newRow("kein Platz") << QRect(380, 500, 811, 600) << QPoint(1120, 300);
     }
-    void secondWindowsOpenBesideTheMainWindow() {
+    void aSecondWindowsPlaceIsBesideTheMainWindow() {
         QFETCH(QRect, haupt);
         QFETCH(QPoint, ort);
         QCOMPARE(Nebenort(haupt, QSize(480, 600), QRect(0, 0, 1600, 900)), ort);
+    }
 
+    // Statistics and program text open there and, once moved, reopen where
+    // they were.
+    void statisticsAndProgramTextOpenBesideAndWhereTheyWere() {
         const QRect schirm = form_->screen()->availableGeometry();
         Menue("Statistik1")->trigger();
         Menue("Programmtext1")->trigger();
@@ -546,7 +550,8 @@ private slots:
         QList<QPoint> verschoben;
         for (QWidget* f : fenster) {
             // The offscreen platform adds its frame of two pixels after placing.
-            QVERIFY((f->pos() - Nebenort(form_->frameGeometry(), f->frameGeometry().size(), schirm)).manhattanLength() <= 8);
+            const QPoint neben = Nebenort(form_->frameGeometry(), f->frameGeometry().size(), schirm);
+            QVERIFY((f->pos() - neben).manhattanLength() <= 8);
             f->move(f->pos() + QPoint(-3, 7));
             verschoben << f->pos();
             f->close();
