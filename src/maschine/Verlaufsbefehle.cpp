@@ -76,6 +76,9 @@ void TMaschine::VerlaufBeenden() {
 
 void TMaschine::Zuruecknehmen() {
     if (verlauf_.Zuruecknehmen(*this)) RamEditiert = true;
+    // A state kept while the clock or a run disabled the controls comes back
+    // as after "Stopp": nothing runs while a step is taken back.
+    if (!Aktiv.Werkzeugleiste && !takt_.laeuft) KnoepfeFuerTakt(false);
     AnzeigeErneuern();
 }
 

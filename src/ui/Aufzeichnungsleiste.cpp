@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -145,12 +146,18 @@ void Aufzeichnungsleiste::VerwerfenClick() {
 void Aufzeichnungsleiste::Zeigen(bool an) {
     // isHidden, not isVisible: a minimised window must not grow again.
     if (!dock_->isHidden() == an) return;
-    // The window grows by the bar, so the datapath keeps its size.
-    const int hoehe = fenster_->height() + (an ? kHoehe : -kHoehe);
+    // The window grows by the bar and the separator above it, so the
+    // datapath keeps its size, and shrinks by as much again.
+    const int vorher = fenster_->height();
     const QRect rahmen = fenster_->frameGeometry();
-    const int rand = rahmen.height() - fenster_->height();  // title bar and border
+    const int rand = rahmen.height() - vorher;  // title bar and border
     dock_->setVisible(an);
-    fenster_->resize(fenster_->width(), hoehe);
+    // The window's least height follows the bar only once its layout has
+    // run; before that it would keep the window as tall as with the bar.
+    if (fenster_->layout()) fenster_->layout()->activate();
+    fenster_->resize(fenster_->width(), an ? vorher + kHoehe : vorher - zuwachs_);
+    const int hoehe = fenster_->height();
+    if (an) zuwachs_ = hoehe - vorher;
     // On a small screen the window moves up so the bar stays in sight.
     const QScreen* schirm = fenster_->screen();
     if (!an || !schirm) return;
@@ -161,8 +168,14 @@ void Aufzeichnungsleiste::Zeigen(bool an) {
 void Aufzeichnungsleiste::Zeichne() {
     const bool laeuft = aufzeichnung_.Laeuft();
     Zeigen(laeuft);
-    if (!laeuft) return;
+    if (!laeuft) {
+        // The ended recording's step no longer stands in the status bar.
+        if (!statustext_.isEmpty() && panel0_->text() == statustext_) panel0_->clear();
+        statustext_.clear();
+        return;
+    }
     const QString status = Q(aufzeichnung_.Statustext());
+    statustext_ = status;
     panel0_->setText(status);
     const std::optional<int> flag = aufzeichnung_.FlagWert();
     titel_->setText(U("\u25CF ") + status + (flag ? U(" (Flag = ") + QString::number(*flag) + U(")") : QString()));

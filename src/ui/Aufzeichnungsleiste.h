@@ -57,6 +57,8 @@ private:
     QDockWidget* dock_;
     QLabel* titel_;
     QLabel* worte_;
+    QString statustext_;  // what the bar last wrote into status panel 0
+    int zuwachs_ = 0;     // how much the window grew when the bar appeared
 };
 
 }  // namespace ventaro::ui

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -110,11 +109,15 @@ void BisZumHalt::Beenden(Laufende grund) {
 void BisZumHalt::ZeigeFortschritt() {
     if (lauf_) schritte_ = lauf_->Schritte();
     const double sekunden = std::max<qint64>(uhr_.elapsed(), 1) / 1000.0;
-    const QLocale deutsch(QLocale::German, QLocale::Germany);
-    a_.statusfeld->setText(QString::fromUtf8("%1: %2 Mikroschritte, %3 je Sekunde")
-                               .arg(Laeuft() ? QString::fromUtf8("Bis zum Halt") : QString::fromUtf8("Angehalten"))
-                               .arg(deutsch.toString(static_cast<qulonglong>(schritte_)))
-                               .arg(deutsch.toString(static_cast<qulonglong>(static_cast<double>(schritte_) / sekunden))));
+    statustext_ = QString::fromUtf8("%1: %2 Mikroschritte, %3 je Sekunde")
+                      .arg(Laeuft() ? QString::fromUtf8("Bis zum Halt") : QString::fromUtf8("Angehalten"))
+                      .arg(Gruppiert(schritte_))
+                      .arg(Gruppiert(static_cast<std::uint64_t>(static_cast<double>(schritte_) / sekunden)));
+    a_.statusfeld->setText(statustext_);
+}
+
+void BisZumHalt::FortschrittVergessen() {
+    if (!Laeuft() && a_.statusfeld->text() == statustext_) a_.statusfeld->clear();
 }
 
 }  // namespace ventaro::ui

@@ -44,6 +44,9 @@ public:
     void Starten();
     void Stopp();
     bool Laeuft() const { return lauf_.has_value(); }
+    // The count of the latest run leaves status panel 0 once a step is
+    // taken back: it no longer tells how the machine got here.
+    void FortschrittVergessen();
     // At most 25 redraws a second.
     static constexpr int ZeichenabstandMs = 40;
 
@@ -59,6 +62,7 @@ private:
     QElapsedTimer uhr_;
     qint64 gezeichnetMs_ = 0;
     std::uint64_t schritte_ = 0;  // of the latest run, shown after it ended
+    QString statustext_;
     std::uint64_t scheibe_ = 1000;  // microsteps per slice, adapted to about 15 ms
     Umgebung stille_;  // no events between the microsteps of a slice
 };

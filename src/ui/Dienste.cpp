@@ -115,13 +115,14 @@ int DesktopDienste::GespeicherteGroesse() { return GueltigeGroesse(Einstellungen
 
 void DesktopDienste::GroesseSpeichern(int prozent) { Einstellungen().setValue(kGroesse, prozent); }
 
-void DesktopDienste::NeuStarten() {
+void DesktopDienste::NeuStarten(const QString& datei) {
     // The new program reads the kept size itself, not this one's factor.
     QProcess programm;
     programm.setProgram(QCoreApplication::applicationFilePath());
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     if (skalierungGesetzt) umgebung.remove(QStringLiteral("QT_SCALE_FACTOR"));
     programm.setProcessEnvironment(umgebung);
+    if (!datei.isEmpty()) programm.setArguments({datei});
     programm.startDetached();
 }
 

@@ -36,8 +36,9 @@ public:
     // The window's size in per cent of the layout, kept for the next start.
     virtual int GespeicherteGroesse() = 0;
     virtual void GroesseSpeichern(int prozent) = 0;
-    // Starts the program once more, after this one has closed its window.
-    virtual void NeuStarten() = 0;
+    // Starts the program once more, after this one has closed its window;
+    // it opens datei unless that is empty.
+    virtual void NeuStarten(const QString& datei) = 0;
     // Asks for a line of text; false when cancelled.
     virtual bool Texteingabe(QWidget* eltern, const QString& titel, const QString& frage, QString& text);
 };
@@ -63,7 +64,7 @@ public:
     QString Programmverzeichnis() override { return programmverzeichnis_; }
     int GespeicherteGroesse() override;
     void GroesseSpeichern(int prozent) override;
-    void NeuStarten() override;
+    void NeuStarten(const QString& datei) override;
 
 private:
     QString Dateidialog(QWidget* eltern, bool speichern, const QString& filter, const QString& endung);

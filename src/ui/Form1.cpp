@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "core/Fehler.h"
+#include "programmtext/ProgrammtextDatei.h"
 #include "ui/AboutBox.h"
 #include "ui/BisZumHalt.h"
 #include "ui/Haltepunktbedienung.h"
@@ -20,6 +21,7 @@
 #include "ui/AluListe.h"
 #include "ui/Aufzeichnungsleiste.h"
 #include "ui/Datenpfadflaeche.h"
+#include "ui/Fensterort.h"
 #include "ui/McDlg.h"
 #include "ui/RamGitter.h"
 #include "ui/Schriften.h"
@@ -165,7 +167,9 @@ void TForm1::FormActivate() {
     // column is wide also when reading fails and the sequence stops there.
     ramGrid_->Spalte1Verbreitern();
     Ereignis([this] { maschine_.Startvorgang(); });
-    if (!startdatei_.isEmpty()) RamDateiOeffnen(startdatei_);
+    if (startdatei_.isEmpty()) return;
+    if (programmtext::IstProgrammtextDatei(startdatei_.toStdString())) ProgrammtextOeffnen(startdatei_);
+    else RamDateiOeffnen(startdatei_);
 }
 
 void TForm1::ZeichneToreUndRegister() {
@@ -325,7 +329,15 @@ void TForm1::GroesseWaehlen(int prozent) {
     dienste_.GroesseSpeichern(prozent);
     if (prozent == aktiveGroesse_) return;
     const QString frage = U("Die Fenstergröße %1 % gilt ab dem nächsten Start von Ventaro.\rJetzt neu starten?");
-    if (dienste_.FrageJaNein(this, frage.arg(prozent)) && close()) dienste_.NeuStarten();
+    // Closing asks to save edited cells; the new program opens the file
+    // this one had open, or the one just saved.
+    if (dienste_.FrageJaNein(this, frage.arg(prozent)) && close()) dienste_.NeuStarten(OffeneDatei());
+}
+
+QString TForm1::OffeneDatei() const {
+    const std::string& ram = maschine_.RamDateiname;
+    if (!ram.empty() && ram != "neu") return QString::fromStdString(ram);
+    return programmtextDatei_;
 }
 
 // ---- Closing.
@@ -381,7 +393,10 @@ void TForm1::HilfezumModellrechner1Click() { HilfedokumentOeffnen(QStringLiteral
 void TForm1::Tutorium1Click() { HilfedokumentOeffnen(QStringLiteral("Solvej.pdf")); }
 
 void TForm1::Statistik1Click() {
-    if (!statistikfenster_) statistikfenster_ = new Statistikfenster(maschine_, this);
+    if (!statistikfenster_) {
+        statistikfenster_ = new Statistikfenster(maschine_, this);
+        NebenDasFenster(statistikfenster_, this);
+    }
     statistikfenster_->show();
     statistikfenster_->raise();
 }

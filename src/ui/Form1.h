@@ -45,8 +45,9 @@ public:
 
     TMaschine& Maschine() { return maschine_; }
     void SetzeDialoge(TmcDlg* mcDlg, TAboutBox* aboutBox);
-    // A RAM file named when the program was started: opened as "Öffnen"
-    // does, once the start-up sequence has run.
+    // A file named when the program was started: a RAM file opened as
+    // "Öffnen" does, a program text (*.asm) as "Programmtext öffnen...",
+    // once the start-up sequence has run.
     void SetzeStartdatei(const QString& pfad) { startdatei_ = pfad; }
 
     // The start-up sequence; runs once, on the first activation.
@@ -76,6 +77,7 @@ public:
     void BefehlZurueck1Click();
     // Program texts (Form1Programmtext.cpp).
     void Programmtextoeffnen1Click();
+    void ProgrammtextOeffnen(const QString& pfad);
     void AlsProgrammtextspeichern1Click();
     void Programmtext1Click();
     ProgrammtextFenster* Programmtextfenster() const { return programmtextFenster_; }
@@ -131,6 +133,9 @@ private:
     void AluGewaehlt(int zeile);
     void ZeigeTitel();
     bool Speichern();
+    // The RAM file or program text the RAM came from or was saved to; empty
+    // for none.
+    QString OffeneDatei() const;
     // Runs a command that opens a dialog, unless one is open: a double-click's
     // second click, let through while the first opens its dialog, is dropped.
     void MitDialog(const std::function<void()>& befehl);
@@ -174,6 +179,7 @@ private:
     QString fenstertitel_;
     QString programmverzeichnis_;
     QString startdatei_;
+    QString programmtextDatei_;  // the latest program text opened
     bool gestartet_ = false;
     bool zeichnet_ = false;
     bool taktFehlerOffen_ = false;

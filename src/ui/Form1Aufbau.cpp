@@ -253,6 +253,10 @@ void TForm1::BaueTaktknoepfe() {
         connect(knopf, &QPushButton::clicked, this, handler[i]);
         *ziele[i] = knopf;
     }
+    // A click on "Stopp" leaves the focus where it is, as the tool bar does:
+    // taking it from the grid would run the check of all cells, which ends
+    // the history of a run just stopped. Tab still reaches the button.
+    stopBtn_->setFocusPolicy(Qt::TabFocus);
 }
 
 void TForm1::BaueRamGitter() {
@@ -298,22 +302,29 @@ void TForm1::BaueAnzeigeUndStatus() {
 }
 
 void TForm1::BaueMenues() {
-    auto eintrag = [this](QMenu* menue, const char* name, const char* text, void (TForm1::*handler)()) {
+    // The usual shortcuts: none is a key the grid's cell editor or the
+    // datapath uses.
+    auto eintrag = [this](QMenu* menue, const char* name, const char* text, void (TForm1::*handler)(),
+                          const QKeySequence& taste = {}) {
         QAction* aktion = menue->addAction(U(text));
         aktion->setObjectName(QString::fromLatin1(name));
+        aktion->setShortcut(taste);
         connect(aktion, &QAction::triggered, this, handler);
     };
-    QMenu* datei = menuBar()->addMenu(QStringLiteral("Datei"));
-    eintrag(datei, "ffnen1", "Öffnen", &TForm1::ffnen1Click);
-    eintrag(datei, "Speichern1", "Speichern", &TForm1::Speichern1Click);
-    eintrag(datei, "Speichernunter1", "Speichern unter...", &TForm1::Speichernunter1Click);
+    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("Datei1"));
+    eintrag(datei, "ffnen1", "Öffnen", &TForm1::ffnen1Click, QKeySequence(Qt::CTRL | Qt::Key_O));
+    eintrag(datei, "Speichern1", "Speichern", &TForm1::Speichern1Click, QKeySequence(Qt::CTRL | Qt::Key_S));
+    eintrag(datei, "Speichernunter1", "Speichern unter...", &TForm1::Speichernunter1Click,
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     datei->addSeparator();
     eintrag(datei, "Programmtextoeffnen1", "Programmtext öffnen...", &TForm1::Programmtextoeffnen1Click);
     eintrag(datei, "AlsProgrammtextspeichern1", "Als Programmtext speichern...",
             &TForm1::AlsProgrammtextspeichern1Click);
     datei->addSeparator();
     eintrag(datei, "Beenden1", "Beenden", &TForm1::Beenden1Click);
-    QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
+    QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    bearbeiten->setObjectName(QStringLiteral("Bearbeiten1"));
     eintrag(bearbeiten, "Programmstarten1", "Programm starten", &TForm1::Programmstarten1Click);
     eintrag(bearbeiten, "Programmbeenden1", "Programm beenden", &TForm1::Programmbeenden1Click);
     bisZumHalt_ = new BisZumHalt({maschine_, dienste_, this, panel0_, [this] { Zeichne(); }});
@@ -326,14 +337,18 @@ void TForm1::BaueMenues() {
     eintrag(bearbeiten, "Statistik1", "Statistik", &TForm1::Statistik1Click);
     bearbeiten->addSeparator();
     BaueGroessenmenue(bearbeiten->addMenu(U("Fenstergröße")));
-    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
-    eintrag(hilfe, "HilfezumModellrechner1", "Hilfe zum Modellrechner", &TForm1::HilfezumModellrechner1Click);
+    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    hilfe->setObjectName(QStringLiteral("Hilfe1"));
+    eintrag(hilfe, "HilfezumModellrechner1", "Hilfe zum Modellrechner", &TForm1::HilfezumModellrechner1Click,
+            QKeySequence(Qt::Key_F1));
     eintrag(hilfe, "Tutorium1", "Tutorium", &TForm1::Tutorium1Click);
     hilfe->addSeparator();
     eintrag(hilfe, "Info1", "Info...", &TForm1::Info1Click);
-    // A menu closing over a tool button must not light it up.
-    for (QMenu* menue : {datei, bearbeiten, hilfe})
+    for (QMenu* menue : {datei, bearbeiten, hilfe}) {
+        menue->setAccessibleName(QString(menue->title()).remove(QLatin1Char('&')));
+        // A menu closing over a tool button must not light it up.
         connect(menue, &QMenu::aboutToHide, this, &TForm1::WerkzeugknoepfeLoslassen);
+    }
 }
 
 void TForm1::WerkzeugknoepfeLoslassen() {

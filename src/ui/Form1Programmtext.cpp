@@ -5,6 +5,7 @@
 #include "programmtext/ProgrammtextDatei.h"
 #include "programmtext/Uebersetzer.h"
 #include "ui/Form1.h"
+#include "ui/Fensterort.h"
 #include "ui/ProgrammtextFenster.h"
 #include "ui/Texte.h"
 
@@ -23,11 +24,18 @@ RamInhalt Zellen(const TMaschine& maschine) {
 // nothing.
 void TForm1::Programmtextoeffnen1Click() {
     const QString pfad = dienste_.ProgrammtextZumOeffnen(this);
-    if (pfad.isEmpty()) return;
+    if (!pfad.isEmpty()) ProgrammtextOeffnen(pfad);
+}
+
+void TForm1::ProgrammtextOeffnen(const QString& pfad) {
     Ereignis([this, &pfad] {
         programmtext::TUebersetzung u = programmtext::Uebersetze(programmtext::LeseProgrammtext(pfad.toStdString()),
                                                                  programmtext::TBefehlsnamen(maschine_.Tabelle));
-        if (u.Gelungen()) return maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad.toStdString());
+        if (u.Gelungen()) {
+            maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad.toStdString());
+            programmtextDatei_ = pfad;
+            return;
+        }
         QStringList fehler;
         for (const programmtext::Fehlerzeile& f : u.Fehler) fehler << Q(f.text);
         dienste_.Fehlerbox(this, fehler.join(QLatin1Char('\r')));
@@ -55,6 +63,7 @@ void TForm1::Programmtext1Click() {
             },
         };
         programmtextFenster_ = new ProgrammtextFenster(dienste_, std::move(anbindung), this);
+        NebenDasFenster(programmtextFenster_, this);
     }
     programmtextFenster_->show();
     programmtextFenster_->raise();

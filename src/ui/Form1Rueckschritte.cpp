@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "ui/Aufzeichnungsleiste.h"
+#include "ui/BisZumHalt.h"
 #include "ui/Form1.h"
 #include "ui/Symbole.h"
 
@@ -27,8 +28,8 @@ void TForm1::BaueRueckschritte(QMenu* bearbeiten) {
 }
 
 void TForm1::ZeigeRueckschritte() {
-    // Like "Mikroschritt", nothing steps back while the clock runs.
-    const bool moeglich = !maschine_.Takt().laeuft && maschine_.Rueckgaengig() > 0;
+    // Like "Mikroschritt", nothing steps back while the clock or a run goes.
+    const bool moeglich = !maschine_.Takt().laeuft && !bisZumHalt_->Laeuft() && maschine_.Rueckgaengig() > 0;
     mikroschrittZurueck_->setEnabled(moeglich);
     befehlZurueck_->setEnabled(moeglich);
     const QString anzahl = QString::number(maschine_.MikroschritteRueckgaengig());
@@ -43,10 +44,13 @@ void TForm1::MikroschrittZurueck1Click() {
     // While recording, the last recorded step goes back with its clicks,
     // and what came before the recording stays.
     Ereignis([&aufzeichnung] { aufzeichnung.Zurueck(); });
+    bisZumHalt_->FortschrittVergessen();
 }
 
 void TForm1::BefehlZurueck1Click() {
-    if (befehlZurueck_->isEnabled()) Ereignis([this] { maschine_.BefehlZurueck(); });
+    if (!befehlZurueck_->isEnabled()) return;
+    Ereignis([this] { maschine_.BefehlZurueck(); });
+    bisZumHalt_->FortschrittVergessen();
 }
 
 }  // namespace ventaro::ui

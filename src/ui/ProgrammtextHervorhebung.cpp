@@ -37,7 +37,9 @@ void ProgrammtextHervorhebung::SetzeMnemonics(const QSet<QString>& namen) {
 // Words are coloured by what they are; a quoted text and a comment run to
 // their end, so ";" inside quotes starts no comment.
 void ProgrammtextHervorhebung::highlightBlock(const QString& zeile) {
-    static const QRegularExpression marke(QStringLiteral("^\\s*([^\\W\\d_]\\w*):"));
+    // Labels may hold umlauts ("Zähler:"): letters by Unicode, not ASCII.
+    static const QRegularExpression marke(QStringLiteral("^\\s*([^\\W\\d_]\\w*):"),
+                                          QRegularExpression::UseUnicodePropertiesOption);
     int pos = 0;
     if (const auto treffer = marke.match(zeile); treffer.hasMatch()) {
         setFormat(treffer.capturedStart(1), treffer.capturedLength(1) + 1, kMarke);

@@ -150,7 +150,20 @@ void RamGitter::keyPressEvent(QKeyEvent* ereignis) {
         emit enterGedrueckt();
         return;
     }
+    const bool zeichen = !ereignis->text().isEmpty() && ereignis->text().at(0).isPrint() &&
+                         !(ereignis->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (zeichen && !EditorOffen()) {
+        // A click on the selected cell opens its editor only after the
+        // double-click time; a key typed meanwhile would be refused and go
+        // to the keyboard search, which moves to the next row starting with
+        // that character. The trigger CurrentChanged cancels that delay.
+        edit(currentIndex(), QAbstractItemView::CurrentChanged, nullptr);
+        if (edit(currentIndex(), QAbstractItemView::AnyKeyPressed, ereignis)) return;
+    }
     QTableWidget::keyPressEvent(ereignis);
 }
+
+// Typing edits the selected cell; it never searches for another row.
+void RamGitter::keyboardSearch(const QString&) {}
 
 }  // namespace ventaro::ui

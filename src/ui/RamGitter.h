@@ -34,6 +34,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
+    void keyboardSearch(const QString& suche) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hinweis) override;
 
 private:

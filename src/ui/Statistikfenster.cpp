@@ -46,7 +46,7 @@ protected:
             const QRectF beschriftung(4 + breite * static_cast<double>(i), unten + 2, breite, 16);
             m.drawText(beschriftung, Qt::AlignHCenter | Qt::AlignTop, balken_[i].name);
             m.drawText(QRectF(saeule.left() - 8, saeule.top() - 15, saeule.width() + 16, 14), Qt::AlignCenter,
-                       QString::number(static_cast<qulonglong>(balken_[i].wert)));
+                       Gruppiert(balken_[i].wert));
         }
     }
 
@@ -55,8 +55,6 @@ private:
 };
 
 namespace {
-
-QString Zahl(std::uint64_t n) { return QLocale(QLocale::German, QLocale::Germany).toString(static_cast<qulonglong>(n)); }
 
 QString Mittel(double wert) { return QLocale(QLocale::German, QLocale::Germany).toString(wert, 'f', 2); }
 
@@ -123,8 +121,8 @@ void Statistikfenster::Aktualisieren() {
         const bool ohne = op == TStatistik::OhneBefehl;
         tabelle_->setItem(r, 0, Zelle(ohne ? QStringLiteral("-") : QString::number(op).rightJustified(2, '0'), true));
         tabelle_->setItem(r, 1, Zelle(name, false));
-        tabelle_->setItem(r, 2, Zelle(Zahl(z.Anzahl), true));
-        tabelle_->setItem(r, 3, Zelle(Zahl(z.Mikroschritte), true));
+        tabelle_->setItem(r, 2, Zelle(Gruppiert(z.Anzahl), true));
+        tabelle_->setItem(r, 3, Zelle(Gruppiert(z.Mikroschritte), true));
         const bool mittel = !ohne && z.Anzahl > 0;
         tabelle_->setItem(r, 4, Zelle(mittel ? Mittel(static_cast<double>(z.Mikroschritte) / static_cast<double>(z.Anzahl))
                                              : QString(),
@@ -132,7 +130,7 @@ void Statistikfenster::Aktualisieren() {
         balken.push_back({ohne ? QStringLiteral("-") : (name.isEmpty() ? QString::number(op) : name), z.Mikroschritte});
     }
     summen_->setText(QString::fromUtf8("Befehle: %1    Mikroschritte: %2    Mikroschritte je Befehl: %3")
-                         .arg(Zahl(s.Stand.Befehle), Zahl(s.Stand.Mikroschritte), Mittel(s.JeBefehl())));
+                         .arg(Gruppiert(s.Stand.Befehle), Gruppiert(s.Stand.Mikroschritte), Mittel(s.JeBefehl())));
     diagramm_->Setze(std::move(balken));
 }
 

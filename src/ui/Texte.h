@@ -2,6 +2,7 @@
 // The edge between the core's Windows-1252 bytes and Qt's Unicode text.
 
 #include <QString>
+#include <cstdint>
 #include <string>
 
 #include "core/Zeichensatz.h"
@@ -23,6 +24,14 @@ inline QString ZeichenErsetzt(const QString& gespeichert) {
     return QString::fromUtf8("Der Text enthält Zeichen, die der Zeichensatz Windows-1252 nicht kennt. "
                              "Gespeichert wird er als \"%1\": jedes solche Zeichen wird zu \"?\".")
         .arg(gespeichert);
+}
+
+// A count in groups of three digits, set apart by a thin space: dots would
+// look like the cell texts (00.055) beside it.
+inline QString Gruppiert(std::uint64_t zahl) {
+    QString ziffern = QString::number(zahl);
+    for (qsizetype stelle = ziffern.size() - 3; stelle > 0; stelle -= 3) ziffern.insert(stelle, QChar(0x2009));
+    return ziffern;
 }
 
 }  // namespace ventaro::ui

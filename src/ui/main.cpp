@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("ventaro"));
     ventaro::ui::AnwendungEinrichten();
     const ventaro::TProgrammpfade pfade(QCoreApplication::applicationDirPath().toStdString());
-    // "ventaro DATEI.obj" (the file manager's "Öffnen mit") opens that file.
+    // "ventaro DATEI.obj" (the file manager's "Öffnen mit") opens that file,
+    // "ventaro DATEI.asm" that program text; a restart passes the open file.
     const QStringList argumente = QCoreApplication::arguments();
     const QString startdatei = argumente.size() > 1 ? QFileInfo(argumente.at(1)).absoluteFilePath() : QString();
     ventaro::ui::DesktopDienste dienste(QString::fromStdString(pfade.Programmverzeichnis()),

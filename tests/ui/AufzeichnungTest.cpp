@@ -23,6 +23,7 @@ private slots:
         auto* leiste = Kind<QWidget>("Aufzeichnungsleiste");
         QVERIFY(!leiste->isVisible());
         const QSize flaeche = form_->centralWidget()->size();
+        const QSize fenster = form_->size();
         QTimer::singleShot(0, mcDlg_.get(), [this] {
             mcDlg_->findChild<QSpinBox*>("CodeEdit")->stepUp();  // LDA
             mcDlg_->findChild<QPushButton*>("AufzeichnenBtn")->click();
@@ -49,6 +50,8 @@ private slots:
         QTest::mouseClick(Knopf("AufzeichnungBeendenBtn"), Qt::LeftButton);
         QVERIFY(!leiste->isVisible());
         QCOMPARE(form_->centralWidget()->size(), flaeche);
+        QCOMPARE(form_->size(), fenster);  // no empty band where the bar was
+        QCOMPARE(panel0->text(), QString());  // the ended recording's step is gone
         QVERIFY(dienste_->eingaben.isEmpty());  // LDA has its mnemonic
         QCOMPARE(M().Mikrocode.Mikrocode0[Index(1, 1)].Text(), std::string_view("000010010010100000"));
         QCOMPARE(M().Mikrocode.Mikrocode1[Index(1, 0)].Text(), std::string_view("100010010000100000"));

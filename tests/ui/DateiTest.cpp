@@ -125,22 +125,69 @@ private slots:
     }
 
     // "ventaro DATEI.obj": the file opens after the start-up as "Öffnen"
-    // opens it; one that cannot be read is reported and the program goes on.
+    // opens it, a program text as "Programmtext öffnen..." does; one that
+    // cannot be read is reported and the program goes on.
     void aFileNamedAtStartOpensAfterTheStartup_data() {
-        QTest::addColumn<bool>("lesbar");
-        QTest::newRow("lesbar") << true;
-        QTest::newRow("fehlt") << false;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("inhalt");  // none: the file is missing
+        QTest::addColumn<QString>("zelle0");
+        QTest::newRow("RAM-Datei") << "start.obj" << Zeilen(128, "01.002", "\r\n") << "01.002";
+        QTest::newRow("Programmtext") << "start.ASM" << QByteArray("; Zelle 0\r\n  LDA 5\r\n") << "01.005";
+        QTest::newRow("fehlt") << "fehlt-beim-start.obj" << QByteArray() << "00.000";
     }
     void aFileNamedAtStartOpensAfterTheStartup() {
-        QFETCH(bool, lesbar);
-        const QString datei = Pfad(lesbar ? "start.obj" : "fehlt-beim-start.obj");
-        if (lesbar) Schreibe(datei, Zeilen(128, "01.002", "\r\n"));
+        QFETCH(QString, name);
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QString, zelle0);
+        const QString datei = Pfad(qPrintable(name));
+        if (!inhalt.isEmpty()) Schreibe(datei, inhalt);
         Beende();
         Starte(true, datei);
-        QCOMPARE(form_->windowTitle(), lesbar ? QStringLiteral("Ventaro " VENTARO_VERSION " [start.obj]") : QStringLiteral("Ventaro " VENTARO_VERSION));
-        QCOMPARE(Gitter()->ZellText(128), lesbar ? QStringLiteral("01.002") : QStringLiteral("00.000"));
-        QCOMPARE(dienste_->programmfehler.size(), lesbar ? 0 : 1);
+        const QString titel = QStringLiteral("Ventaro " VENTARO_VERSION);
+        QCOMPARE(form_->windowTitle(), inhalt.isEmpty() ? titel : titel + " [" + name + "]");
+        QCOMPARE(Gitter()->ZellText(1), zelle0);
+        QCOMPARE(Gitter()->ZellText(128), inhalt.isEmpty() || name.endsWith("ASM") ? "00.000" : "01.002");
+        QCOMPARE(dienste_->programmfehler.size(), inhalt.isEmpty() ? 1 : 0);
+        QVERIFY(dienste_->fehlerboxen.isEmpty());
         QVERIFY(form_->isVisible());
+    }
+
+    // "Fenstergröße" and a restart: closing asks about edited cells as ever,
+    // and the new program opens the file that was open or just saved.
+    void aRestartForANewSizeReopensTheFile_data() {
+        QTest::addColumn<QString>("geoeffnet");  // by "Öffnen" or "Programmtext öffnen..."
+        QTest::addColumn<bool>("editiert");
+        QTest::addColumn<QString>("neustartDatei");
+        QTest::newRow("keine Datei") << "" << false << "";
+        QTest::newRow("RAM-Datei") << "prog.obj" << false << "prog.obj";
+        QTest::newRow("editiert, gesichert") << "prog.obj" << true << "kopie.obj";
+        QTest::newRow("Programmtext") << "prog.asm" << false << "prog.asm";
+    }
+    void aRestartForANewSizeReopensTheFile() {
+        QFETCH(QString, geoeffnet);
+        QFETCH(bool, editiert);
+        QFETCH(QString, neustartDatei);
+        Schreibe(Pfad("prog.obj"), Zeilen(128, "01.002", "\r\n"));
+        Schreibe(Pfad("prog.asm"), "LDA 7\n");
+        if (geoeffnet.endsWith(".obj")) Oeffne(Pfad("prog.obj"));
+        if (geoeffnet.endsWith(".asm")) {
+            dienste_->textOeffnenPfad = Pfad("prog.asm");
+            Menue("Programmtextoeffnen1")->trigger();
+        }
+        if (editiert) {
+            Gitter()->setFocus();
+            Gitter()->setCurrentCell(5, 1);
+            QTest::keyClick(Gitter(), '0');
+            QTest::keyClicks(QApplication::focusWidget(), "3.003");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        dienste_->antwortJa = true;
+        dienste_->speichernPfad = Pfad("kopie.obj");
+        Menue("Groesse150")->trigger();
+        QCOMPARE(dienste_->neustarts, 1);
+        QCOMPARE(dienste_->neustartDatei, neustartDatei.isEmpty() ? QString() : Pfad(qPrintable(neustartDatei)));
+        QCOMPARE(dienste_->fragen.size(), editiert ? 2 : 1);
+        if (editiert) QCOMPARE(Lies(Pfad("kopie.obj")).split('\n').at(5), QByteArray("03.003\r"));
     }
 
     // The desktop's file dialogs: the first starts in the folder given (the

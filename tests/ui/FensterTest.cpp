@@ -12,6 +12,9 @@
 
 #include "Testfenster.h"
 #include "ui/Anwendung.h"
+#include "ui/Fensterort.h"
+#include "ui/ProgrammtextFenster.h"
+#include "ui/Statistikfenster.h"
 #include "ui/SpeicherCP1Ansicht.h"
 
 using namespace ventaro;
@@ -188,6 +191,31 @@ private slots:
         QTest::keyClick(editor, '0');
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(M().Ram.Text(0), std::string("01.017"));
+    }
+
+    // A click on the selected cell opens its editor only after the
+    // double-click time; what is typed at once must still land in that cell.
+    void typingIntoAClickedCellEditsThatCell_data() {
+        QTest::addColumn<int>("zeile");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("000, Ziffer") << 0 << "03.007";
+        QTest::newRow("000, Buchstabe") << 0 << "x";
+        QTest::newRow("005, Ziffer") << 5 << "01.001";
+    }
+    void typingIntoAClickedCellEditsThatCell() {
+        QFETCH(int, zeile);
+        QFETCH(QString, text);
+        auto* gitter = Gitter();
+        for (int a = 0; a < 8; ++a) M().Ram.SetzeText(a, "02.030");
+        form_->activateWindow();
+        gitter->setFocus();
+        gitter->setCurrentCell(zeile, 1);
+        QTest::mouseClick(gitter->viewport(), Qt::LeftButton, {}, gitter->visualItemRect(gitter->item(zeile, 1)).center());
+        QTest::keyClick(gitter, text.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QString::fromStdString(M().Ram.Text(zeile)), text);
+        QCOMPARE(M().Ram.Text(zeile + 1), std::string("02.030"));
     }
 
     void tabLeavesTheGridAndChecksAllCells_data() {
@@ -495,6 +523,92 @@ private slots:
         // The offscreen platform adds its frame of two pixels after placing.
         QVERIFY((editor - mitte).manhattanLength() <= 4);
         QVERIFY((info - mitte).manhattanLength() <= 4);
+    }
+
+    // A second window goes beside the main window: right if there is room,
+    // else left, else on the roomier side, kept on the screen.
+    void aSecondWindowsPlaceIsBesideTheMainWindow_data() {
+        QTest::addColumn<QRect>("haupt");
+        QTest::addColumn<QPoint>("ort");
+        QTest::newRow("rechts Platz") << QRect(100, 50, 811, 600) << QPoint(919, 50);
+        QTest::newRow("links Platz") << QRect(700, 50, 811, 600) << QPoint(212, 50);
+        QTest::newRow("kein Platz") << QRect(380, 500, 811, 600) << QPoint(1120, 300);
+    }
+    void aSecondWindowsPlaceIsBesideTheMainWindow() {
+        QFETCH(QRect, haupt);
+        QFETCH(QPoint, ort);
+        QCOMPARE(Nebenort(haupt, QSize(480, 600), QRect(0, 0, 1600, 900)), ort);
+    }
+
+    // Statistics and program text open there and, once moved, reopen where
+    // they were.
+    void statisticsAndProgramTextOpenBesideAndWhereTheyWere() {
+        const QRect schirm = form_->screen()->availableGeometry();
+        Menue("Statistik1")->trigger();
+        Menue("Programmtext1")->trigger();
+        const QList<QWidget*> fenster = {form_->Statistik(), form_->Programmtextfenster()};
+        QList<QPoint> verschoben;
+        for (QWidget* f : fenster) {
+            // The offscreen platform adds its frame of two pixels after placing.
+            const QPoint neben = Nebenort(form_->frameGeometry(), f->frameGeometry().size(), schirm);
+            QVERIFY((f->pos() - neben).manhattanLength() <= 8);
+            f->move(f->pos() + QPoint(-3, 7));
+            verschoben << f->pos();
+            f->close();
+        }
+        Menue("Statistik1")->trigger();
+        Menue("Programmtext1")->trigger();
+        for (int i = 0; i < fenster.size(); ++i) QCOMPARE(fenster[i]->pos(), verschoben[i]);
+    }
+
+    // Alt and a menu's underlined letter opens it; the usual shortcuts run
+    // their items from the grid, where the focus is.
+    void menusAndItemsHaveTheirKeys_data() {
+        QTest::addColumn<QKeySequence>("taste");
+        QTest::addColumn<QString>("ziel");  // a menu that opens or an item that runs
+        QTest::newRow("Alt+D") << QKeySequence(Qt::ALT | Qt::Key_D) << "Datei1";
+        QTest::newRow("Alt+B") << QKeySequence(Qt::ALT | Qt::Key_B) << "Bearbeiten1";
+        QTest::newRow("Alt+H") << QKeySequence(Qt::ALT | Qt::Key_H) << "Hilfe1";
+        QTest::newRow("Strg+O") << QKeySequence(Qt::CTRL | Qt::Key_O) << "ffnen1";
+        QTest::newRow("Strg+S") << QKeySequence(Qt::CTRL | Qt::Key_S) << "Speichern1";
+        QTest::newRow("Strg+Umschalt+S") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) << "Speichernunter1";
+        QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "HilfezumModellrechner1";
+    }
+    void menusAndItemsHaveTheirKeys() {
+        QFETCH(QKeySequence, taste);
+        QFETCH(QString, ziel);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        Gitter()->setFocus();
+        if (auto* menue = form_->findChild<QMenu*>(ziel)) {
+            QVERIFY(menue->title().startsWith('&'));  // the letter is underlined
+            QTest::keySequence(form_.get(), taste);
+            QTRY_VERIFY(menue->isVisible());
+            menue->close();
+            return;
+        }
+        QAction* eintrag = Menue(qPrintable(ziel));
+        QCOMPARE(eintrag->shortcut(), taste);  // shown beside the item
+        QSignalSpy ausgeloest(eintrag, &QAction::triggered);
+        QTest::keySequence(QApplication::focusWidget(), taste);
+        QCOMPARE(ausgeloest.count(), 1);
+    }
+
+    // No shortcut of the window takes a key that the cell editor, the grid or
+    // the datapath's buttons use.
+    void noShortcutTakesAKeyOfTheGridOrTheDatapath() {
+        QList<QKeySequence> belegt = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Space,
+                                      Qt::Key_F2, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+                                      Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
+        for (auto standard : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+                              QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Delete,
+                              QKeySequence::Backspace, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+                              QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+                              QKeySequence::DeleteEndOfWord, QKeySequence::DeleteStartOfWord})
+            belegt << QKeySequence::keyBindings(standard);
+        for (QAction* a : form_->findChildren<QAction*>())
+            for (const QKeySequence& taste : a->shortcuts())
+                QVERIFY2(!belegt.contains(taste), qPrintable(a->text() + ": " + taste.toString()));
     }
 
     void infoBoxLabelsShowWhole() {

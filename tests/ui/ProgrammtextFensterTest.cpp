@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "Testfenster.h"
 #include "ui/ProgrammtextEditor.h"
@@ -30,7 +32,8 @@ class ProgrammtextFensterTest : public test::Testfenster {
     static void Tippe(QWidget* feld, const QStringList& zeilen) {
         for (int i = 0; i < zeilen.size(); ++i) {
             if (i > 0) QTest::keyClick(feld, Qt::Key_Return);
-            QTest::keyClicks(feld, zeilen[i]);
+            for (const QChar c : zeilen[i])  // also umlauts, which no key of QTest names
+                QTest::sendKeyEvent(QTest::Click, feld, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
 
@@ -46,7 +49,7 @@ private slots:
         QTest::newRow("richtig") << QStringList{"start: lda zahl ; Akku := 7", "  HLT", "zahl: DAT 7"}
                                  << QStringList{"01.002", "00.000", "00.007", "00.000"} << QStringList{}
                                  << QStringList{};
-        QTest::newRow("Zelle nicht korrekt") << QStringList{"LDA 300", "ZELLE \"x\""}
+        QTest::newRow("Zelle nicht korrekt") << QStringList{"ZELLE \"01.300\"", "ZELLE \"x\""}
                                              << QStringList{"01.300", "x", "00.000"} << QStringList{}
                                              << QStringList{"Inhalt der Zelle 000 ist nicht korrekt.",
                                                             "Inhalt der Zelle 001 ist nicht korrekt."};
@@ -84,6 +87,34 @@ private slots:
         const QRect ort = liste->visualItemRect(liste->item(1));
         QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ort.center());
         QCOMPARE(editor->textCursor().blockNumber() + 1, 4);
+    }
+
+    // The colour of each word as the editor shows it: a label, also with an
+    // umlaut, keeps its colour; the mnemonic after it has its own.
+    void wordsAreColouredByWhatTheyAre_data() {
+        QTest::addColumn<QString>("zeile");
+        QTest::addColumn<int>("marke");     // where the label starts, or -1
+        QTest::addColumn<int>("mnemonic");  // where the mnemonic starts
+        QTest::newRow("ohne Marke") << "  LDA 5" << -1 << 2;
+        QTest::newRow("Marke") << "start: LDA 5" << 0 << 7;
+        QTest::newRow("Marke mit Umlaut") << QString::fromUtf8("Zähler: LDA 5") << 0 << 8;
+        QTest::newRow("ohne Leerzeichen") << QString::fromUtf8("Größe:LDA 5") << 0 << 6;
+    }
+    void wordsAreColouredByWhatTheyAre() {
+        QFETCH(QString, zeile);
+        QFETCH(int, marke);
+        QFETCH(int, mnemonic);
+        auto* editor = Im<ProgrammtextEditor>(Fenster(), "Programmtexteditor");
+        Tippe(editor, {"  LDA 5", zeile});
+        auto farbe = [editor](int block, int stelle) {
+            for (const QTextLayout::FormatRange& f : editor->document()->findBlockByNumber(block).layout()->formats())
+                if (f.start <= stelle && stelle < f.start + f.length) return f.format.foreground().color();
+            return QColor();
+        };
+        const QColor mnemonicfarbe = farbe(0, 2);
+        QVERIFY(mnemonicfarbe.isValid());
+        QCOMPARE(farbe(1, mnemonic), mnemonicfarbe);
+        if (marke >= 0) QVERIFY(farbe(1, marke).isValid() && farbe(1, marke) != mnemonicfarbe);
     }
 
     void openingAProgramTextFillsTheRamOrShowsOneErrorBox() {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "Testfenster.h"
 
@@ -58,6 +59,21 @@ private slots:
         QVERIFY(!zurueck->isEnabled() && !befehl->isEnabled());
         Kind<QPushButton>("StopBtn")->click();
         QVERIFY(zurueck->isEnabled());
+    }
+
+    // A step the clock took goes back, and the controls stay as after "Stopp".
+    void aStepOfTheClockGoesBackWithTheControlsFree() {
+        M().RAMGridSetEditText(1, 1, "01.005");
+        Kind<QScrollBar>("Taktrate")->setValue(20);
+        Kind<QPushButton>("StartBtn")->click();
+        QTRY_VERIFY(M().Rueckgaengig() > 0);
+        Kind<QPushButton>("StopBtn")->click();
+        const std::size_t aktionen = M().Rueckgaengig();
+        Menue("MikroschrittZurueck1")->trigger();
+        QCOMPARE(M().Rueckgaengig(), aktionen - 1);
+        for (const char* knopf : {"EinzelschrittBtn", "ResetBtn", "StartBtn"})
+            QVERIFY2(Kind<QPushButton>(knopf)->isEnabled(), knopf);
+        QVERIFY(Kind<QToolBar>("ToolBar2")->isEnabled());
     }
 };
 

@@ -62,6 +62,7 @@ public:
     QString Programmverzeichnis() override { return programmverzeichnis; }
     int groesse = 100;
     int neustarts = 0;
+    QString neustartDatei;  // the file the restarted program opens
     int GespeicherteGroesse() override { return groesse; }
     QStringList eingaben;  // the questions asked for a text
     QString eingabe;       // the answer; a null text cancels
@@ -72,7 +73,10 @@ public:
         return true;
     }
     void GroesseSpeichern(int prozent) override { groesse = prozent; }
-    void NeuStarten() override { ++neustarts; }
+    void NeuStarten(const QString& datei) override {
+        ++neustarts;
+        neustartDatei = datei;
+    }
 
 private:
     QString Dateidialog(const QString& antwort) {
