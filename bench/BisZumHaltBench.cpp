@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "TestDienste.h"
 #include "ui/AboutBox.h"
 #include "ui/BisZumHalt.h"
 #include "ui/Form1.h"
@@ -18,28 +19,12 @@ namespace {
 
 using namespace ventaro;
 
-// Answers every box at once and never waits.
-class StilleDienste : public ui::Dienste {
-public:
-    void Fehlerbox(QWidget*, const QString&) override {}
-    void Programmfehler(QWidget*, const QString&) override {}
-    void Warte(int) override {}
-    void EreignisseVerarbeiten() override { QCoreApplication::processEvents(); }
-    void Warnung(QWidget*, const QString&) override {}
-    bool FrageJaNein(QWidget*, const QString&) override { return false; }
-    QString RamDateiZumOeffnen(QWidget*) override { return {}; }
-    QString RamDateiZumSpeichern(QWidget*) override { return {}; }
-    QString ProgrammtextZumOeffnen(QWidget*) override { return {}; }
-    QString ProgrammtextZumSpeichern(QWidget*) override { return {}; }
-    void DokumentOeffnen(const QString&) override {}
-};
-
 void BM_FensterBisZumHalt(benchmark::State& state) {
     QTemporaryDir ordner;
     QFile::copy(QStringLiteral(VENTARO_DATEN "/mikrocode.dat"), ordner.path() + "/mikrocode.dat");
     std::uint64_t schritte = 0;
     for (auto _ : state) {
-        StilleDienste dienste;
+        ui::test::TestDienste dienste;  // the tests' double: it follows the interface
         ui::TForm1 form(dienste);
         ui::TmcDlg mcDlg(form.Maschine().Tabelle, ordner.path() + "/", &form);
         ui::TAboutBox aboutBox(&form);

@@ -41,6 +41,8 @@ std::string WortZuRegisterText(Wort wert) {
 
 std::string ZahlDreistellig(unsigned zahl) { return Aufgefuellt(zahl, 3); }
 
+std::string ZahlZweistellig(unsigned zahl) { return Aufgefuellt(zahl, 2); }
+
 std::string WortZuZellText(Wort wert) {
     return Aufgefuellt(HighByte(wert), 2) + "." + Aufgefuellt(LowByte(wert), 3);
 }

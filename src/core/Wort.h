@@ -17,6 +17,8 @@ inline constexpr Wort HighByte(Wort w) { return static_cast<Wort>(w >> 8); }
 std::string WortZuRegisterText(Wort wert);
 // Decimal, filled with "0" up to three digits, never cut ("1000" stays).
 std::string ZahlDreistellig(unsigned zahl);
+// The same with two digits: how an opcode is written ("03", "29", "255").
+std::string ZahlZweistellig(unsigned zahl);
 // Like the register text, but the high part is always present: "00.000".
 std::string WortZuZellText(Wort wert);
 // Operation code from characters 1-2, operand from characters 4-6; no range

@@ -2,6 +2,7 @@
 
 #include "core/Bauteile.h"
 #include "core/Fehler.h"
+#include "core/Wort.h"
 #include "programmtext/Befehlsnamen.h"
 #include "programmtext/Zeichenklassen.h"
 
@@ -12,14 +13,12 @@ constexpr int HoechsterBefehl = 28;  // the editor's range
 constexpr std::size_t Schrittzahl = TMikrocodeTabelle::SchritteProBefehl;
 const std::string Leerwort(SignalAnzahl, '0');
 
-std::string ZweiStellen(int zahl) { return (zahl < 10 ? "0" : "") + std::to_string(zahl); }
-
 }  // namespace
 
 std::string TAufzeichnung::Statustext() const {
     if (!laeuft_) return {};
     const std::string& mnemonic = maschine_.Tabelle.Mnemonics[befehl_];
-    std::string text = "Aufzeichnung: Befehl " + ZweiStellen(befehl_);
+    std::string text = "Aufzeichnung: Befehl " + ZahlZweistellig(static_cast<unsigned>(befehl_));
     if (!mnemonic.empty()) text += " (" + mnemonic + ")";
     return text + ", Schritt " + std::to_string(Schritt());
 }
@@ -101,7 +100,7 @@ void TAufzeichnung::Beenden(const std::optional<std::string>& mnemonic) {
 void TAufzeichnung::MnemonicFrei(const std::string& mnemonic) const {
     const std::string name = programmtext::OhneBlanks(mnemonic);
     for (int c : programmtext::TBefehlsnamen(maschine_.Tabelle).Opcodes(name))
-        if (c != befehl_) throw Fehler("Das Mnemonic \"" + name + "\" hat schon Befehl " + ZweiStellen(c) + ".");
+        if (c != befehl_) throw Fehler("Das Mnemonic \"" + name + "\" hat schon Befehl " + ZahlZweistellig(static_cast<unsigned>(c)) + ".");
 }
 
 void TAufzeichnung::Verwerfen() {

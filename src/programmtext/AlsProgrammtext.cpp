@@ -13,9 +13,11 @@ constexpr std::size_t kMarkenbreite = 8;
 constexpr std::size_t kAnweisungsbreite = 16;
 const std::string kLeer = "00.000";
 
-std::string Aufgefuellt(std::string text, std::size_t breite) {
-    if (text.size() < breite) text.append(breite - text.size(), ' ');
-    return text;
+// Appended in place: building the line from padded temporaries makes GCC 12
+// warn falsely (-Wstringop-overflow) once inlined across files.
+void HaengeAufgefuelltAn(std::string& zeile, const std::string& text, std::size_t breite) {
+    zeile += text;
+    if (text.size() < breite) zeile.append(breite - text.size(), ' ');
 }
 
 std::string Markenname(int adresse) { return "M" + ZahlDreistellig(static_cast<unsigned>(adresse)); }
@@ -58,9 +60,12 @@ std::vector<std::string> Rueckuebersetzer::Zeilen() {
     for (int a = 0; a <= letzte; ++a) {
         if (!geschrieben_[a]) continue;
         if (a != naechste) zeilen.push_back(std::string(kMarkenbreite, ' ') + "ORG " + std::to_string(a));
-        const std::string marke = markiert_[a] ? Markenname(a) + ":" : std::string();
-        zeilen.push_back(Aufgefuellt(marke, kMarkenbreite) + Aufgefuellt(Anweisung(a), kAnweisungsbreite) + "; " +
-                         ZahlDreistellig(static_cast<unsigned>(a)));
+        std::string zeile;
+        HaengeAufgefuelltAn(zeile, markiert_[a] ? Markenname(a) + ":" : std::string(), kMarkenbreite);
+        HaengeAufgefuelltAn(zeile, Anweisung(a), kAnweisungsbreite);
+        zeile += "; ";
+        zeile += ZahlDreistellig(static_cast<unsigned>(a));
+        zeilen.push_back(std::move(zeile));
         naechste = a + 1;
     }
     return zeilen;

@@ -44,8 +44,7 @@ std::string Opcodeliste(const std::vector<int>& opcodes) {
     std::string liste;
     for (std::size_t i = 0; i < opcodes.size(); ++i) {
         if (i > 0) liste += i + 1 == opcodes.size() ? " und " : ", ";
-        std::string c = std::to_string(opcodes[i]);
-        liste += c.size() < 2 ? "0" + c : c;
+        liste += ZahlZweistellig(static_cast<unsigned>(opcodes[i]));
     }
     return liste;
 }
@@ -250,9 +249,8 @@ std::string Uebersetzer::Zelltext(int nr, const Anweisung& a) {
     switch (a.art) {
         case Art::Befehl: {
             const long operand = a.operand.empty() ? 0 : Wert(nr, a.operand, 255, false).value_or(0);
-            std::string hoch = std::to_string(a.opcode);
-            if (hoch.size() < 2) hoch.insert(0, "0");
-            return hoch + "." + ZahlDreistellig(static_cast<unsigned>(operand));
+            return ZahlZweistellig(static_cast<unsigned>(a.opcode)) + "." +
+                   ZahlDreistellig(static_cast<unsigned>(operand));
         }
         case Art::Dat: {
             const std::optional<long> wert = Wert(nr, a.operand, 65535, false);

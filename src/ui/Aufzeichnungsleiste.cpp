@@ -22,7 +22,7 @@ namespace {
 constexpr int kHoehe = 104;
 constexpr int kZeilen = 5;  // the words stand in two columns of five
 
-QString ZweiStellen(int zahl) { return QStringLiteral("%1").arg(zahl, 2, 10, QLatin1Char('0')); }
+QString ZweiStellen(int zahl) { return Q(ZahlZweistellig(static_cast<unsigned>(zahl))); }
 
 QPushButton* Knopf(QWidget* eltern, const char* name, const char* text) {
     auto* knopf = new QPushButton(U(text), eltern);

@@ -71,8 +71,10 @@ void ProgrammtextFenster::changeEvent(QEvent* ereignis) {
 }
 
 void ProgrammtextFenster::NamenAuffrischen() {
-    QSet<QString> namen;
-    for (const std::string& name : anbindung_.befehlsnamen().Namen()) namen.insert(Q(name));
+    // A list, not a QSet: GCC 12 warns falsely about the hash's allocation
+    // once it is inlined across files.
+    QStringList namen;
+    for (const std::string& name : anbindung_.befehlsnamen().Namen()) namen << Q(name);
     hervorhebung_->SetzeMnemonics(namen);
 }
 

@@ -28,7 +28,7 @@ bool IstDirektive(const QString& wort) {
 
 ProgrammtextHervorhebung::ProgrammtextHervorhebung(QTextDocument* dokument) : QSyntaxHighlighter(dokument) {}
 
-void ProgrammtextHervorhebung::SetzeMnemonics(const QSet<QString>& namen) {
+void ProgrammtextHervorhebung::SetzeMnemonics(const QStringList& namen) {
     if (namen == mnemonics_) return;
     mnemonics_ = namen;
     rehighlight();

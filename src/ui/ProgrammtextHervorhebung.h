@@ -2,7 +2,7 @@
 // Colours of the program text: mnemonics of the loaded microcode, directives,
 // labels, numbers, cell texts and comments.
 
-#include <QSet>
+#include <QStringList>
 #include <QSyntaxHighlighter>
 
 namespace ventaro::ui {
@@ -12,13 +12,13 @@ class ProgrammtextHervorhebung : public QSyntaxHighlighter {
 public:
     explicit ProgrammtextHervorhebung(QTextDocument* dokument);
     // The names (upper case) that count as mnemonics; rehighlights on change.
-    void SetzeMnemonics(const QSet<QString>& namen);
+    void SetzeMnemonics(const QStringList& namen);
 
 protected:
     void highlightBlock(const QString& zeile) override;
 
 private:
-    QSet<QString> mnemonics_;
+    QStringList mnemonics_;  // some thirty: a list is quick enough
 };
 
 }  // namespace ventaro::ui

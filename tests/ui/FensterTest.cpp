@@ -1,10 +1,12 @@
 // The main window under the offscreen platform: every test clicks the real
 // widgets and reads what the window shows.
 #include <QAccessible>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -592,6 +594,22 @@ private slots:
         QSignalSpy ausgeloest(eintrag, &QAction::triggered);
         QTest::keySequence(QApplication::focusWidget(), taste);
         QCOMPARE(ausgeloest.count(), 1);
+    }
+
+    // The help page's tables of the menus and the tool bar keep up with the
+    // window: every item and every tool button is named there.
+    void theHelpPageNamesEveryMenuItemAndToolButton() {
+        QFile seite(QStringLiteral(VENTARO_DATEN "/hilfe/Ventaro.htm"));
+        QVERIFY(seite.open(QIODevice::ReadOnly));
+        const QString hilfe = QString::fromUtf8(seite.readAll());
+        QList<QAction*> aktionen = Kind<QToolBar>("ToolBar2")->actions();
+        for (QMenu* menue : form_->menuBar()->findChildren<QMenu*>()) aktionen += menue->actions();
+        for (QAction* a : aktionen) {
+            // The sizes are named together ("100, 125, 150 oder 200 Prozent").
+            if (a->isSeparator() || a->objectName().startsWith(QStringLiteral("Groesse"))) continue;
+            const QString name = a->text().remove(QLatin1Char('&'));
+            QVERIFY2(hilfe.contains(name), qPrintable(name));
+        }
     }
 
     // No shortcut of the window takes a key that the cell editor, the grid or

@@ -126,7 +126,7 @@ private slots:
         dienste_->textOeffnenPfad = pfad;
         Menue("Programmtextoeffnen1")->trigger();
         QCOMPARE(dienste_->fehlerboxen, QStringList{"Zeile 1: Unbekannter Befehl \"LDX\"\r"
-                                                    "Zeile 2: Operand 1000 liegt nicht zwischen 0 und 999"});
+                                                    "Zeile 2: Operand 1000 liegt nicht zwischen 0 und 255"});
         QCOMPARE(M().Ram.Text(0), std::string("00.000"));
 
         QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
