@@ -26,7 +26,7 @@ void BM_FensterBisZumHalt(benchmark::State& state) {
     for (auto _ : state) {
         ui::test::TestDienste dienste;  // the tests' double: it follows the interface
         ui::TForm1 form(dienste);
-        ui::TmcDlg mcDlg(form.Maschine().Tabelle, ordner.path() + "/", &form);
+        ui::TmcDlg mcDlg(form.Maschine().Tabelle(), ordner.path() + "/", &form);
         ui::TAboutBox aboutBox(&form);
         form.SetzeDialoge(&mcDlg, &aboutBox);
         form.SetzeStartdatei(QStringLiteral(VENTARO_DATEN "/beispiele/dauerlauf.obj"));
@@ -41,7 +41,7 @@ void BM_FensterBisZumHalt(benchmark::State& state) {
         state.SetIterationTime(static_cast<double>(uhr.nsecsElapsed()) / 1e9);
         schritte += form.Maschine().Mikroschritte() - vorher;
         if (!form.Maschine().SprungAufNull()) state.SkipWithError("dauerlauf.obj hielt nicht an");
-        form.Maschine().RamEditiert = false;
+        form.Maschine().FuerTests().datei.RamEditiert = false;
     }
     state.counters["Mikroschritte/s"] = benchmark::Counter(static_cast<double>(schritte), benchmark::Counter::kIsRate);
 }

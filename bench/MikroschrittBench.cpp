@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli/Sitzung.h"
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 
 namespace {
@@ -20,7 +21,7 @@ using namespace ventaro;
 // through ET into a latched Akku, adds it in the ALU into Erg, shows it on
 // Anz, and returns to the fetch of the same cell.
 void LadeSchleifenMikrocode(TMaschine& m) {
-    auto& t = m.Tabelle;
+    auto& t = m.Tabelle();
     for (auto* worte : {&t.Steuerworte0, &t.Steuerworte1}) {
         auto& w = *worte;
         w[0] = "000010000000100000";   // PT RamRead
@@ -31,21 +32,21 @@ void LadeSchleifenMikrocode(TMaschine& m) {
         w[13] = "000000000010000000";  // MPCClear
     }
     m.MikrocodeKopieren();
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) m.Ram.SetzeText(a, "01.007");
-    m.ResetBtnClick();
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) m.FuerTests().zustand.Ram.SetzeText(a, "01.007");
+    m.Reset();
 }
 
 void BM_Aktualisiere(benchmark::State& state) {
     TMaschine m;
     LadeSchleifenMikrocode(m);
-    m.SetzeTorZustand(Tor::Read, true);
-    m.SetzeTorZustand(Tor::ET, true);
-    m.SetzeTorZustand(Tor::PT, true);
-    m.Reg(Register::Akku).SetLaden(true);
-    m.AluAuswahl = 0;
+    m.FuerTests().zustand.SetzeTorZustand(Tor::Read, true);
+    m.FuerTests().zustand.SetzeTorZustand(Tor::ET, true);
+    m.FuerTests().zustand.SetzeTorZustand(Tor::PT, true);
+    m.FuerTests().zustand.Reg(Register::Akku).SetLaden(true);
+    m.FuerTests().zustand.AluAuswahl = 0;
     for (auto _ : state) {
-        m.Aktualisiere();
-        benchmark::DoNotOptimize(m.AluErgebnis);
+        m.FuerTests().datenpfad.Aktualisiere();
+        benchmark::DoNotOptimize(m.Zustand().AluErgebnis);
     }
     state.counters["Durchlaeufe/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -58,12 +59,12 @@ void BM_Mikroschritt(benchmark::State& state) {
     LadeSchleifenMikrocode(m);
     std::size_t laenge = 0;
     for (auto _ : state) {
-        m.EinzelschrittBtnClick();
+        m.Mikroschritt();
         if constexpr (MitTexten) {
             // What the window draws after every tick.
-            laenge += m.ALULbl().size() + m.FlagLbl().size() + m.MPCFlagText().size() + m.MPCText().size() +
-                      m.MikroCodeEditText().size() + m.DisplayEditText().size() + m.Status1().size();
-            for (int r = 0; r < RegisterAnzahl; ++r) laenge += m.Reg(static_cast<Register>(r)).Beschriftung().size();
+            laenge += TAnsicht::Von(m).AluText.size() + TAnsicht::Von(m).FlagText.size() + TAnsicht::Von(m).MpcFlagText.size() + TAnsicht::Von(m).MpcText.size() +
+                      TAnsicht::Von(m).SteuerwortText.size() + TAnsicht::Von(m).AnzeigeText.size() + TAnsicht::Von(m).Status1.size();
+            for (int r = 0; r < RegisterAnzahl; ++r) laenge += m.Zustand().Reg(static_cast<Register>(r)).Beschriftung().size();
         }
     }
     benchmark::DoNotOptimize(laenge);
@@ -104,12 +105,12 @@ void BM_Verlauf100000(benchmark::State& state) {
     const std::string daten = VENTARO_DATEN;
     for (auto _ : state) {
         TMaschine m;
-        m.Tabelle.SetzePfad(daten + "/mikrocode.dat");
+        m.Tabelle().SetzePfad(daten + "/mikrocode.dat");
         m.Startvorgang();
         m.RamDateiOeffnen(daten + "/beispiele/dauerlauf.obj");
         const struct mallinfo2 anfang = mallinfo2();
         const std::size_t vorher = anfang.uordblks + anfang.hblkhd;
-        for (int i = 0; i < 100000; ++i) m.EinzelschrittBtnClick();
+        for (int i = 0; i < 100000; ++i) m.Mikroschritt();
         const struct mallinfo2 nachher = mallinfo2();
         state.counters["MB"] = static_cast<double>(nachher.uordblks + nachher.hblkhd - vorher) / 1e6;
         state.counters["Aktionen"] = static_cast<double>(m.Rueckgaengig());

@@ -13,6 +13,7 @@
 
 #include "FuzzHilfe.h"
 #include "core/Fehler.h"
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 #include "memory/RamDatei.h"
 
@@ -46,7 +47,7 @@ public:
         // sequence stops and the program goes on with what it has.
         const std::string mikrocode = Arbeitsverzeichnis() + "/mikrocode.dat";
         SchreibeDatei(mikrocode, ein_.Bytes(ein_.Wort16()));
-        m_.Tabelle.SetzePfad(mikrocode);
+        m_.Tabelle().SetzePfad(mikrocode);
         Ereignis([&] { m_.Startvorgang(); }, true);
         Pruefe();
         OeffneRamDatei(ein_.Bytes(ein_.Wort16()));
@@ -82,16 +83,16 @@ private:
     }
 
     void Pruefe() {
-        PRUEFE(m_.Ram.AktuelleZeile() >= 1 && m_.Ram.AktuelleZeile() <= Z);
-        PRUEFE(m_.Flag == 0 || m_.Flag == 1);
-        PRUEFE(m_.AluAuswahl >= -1 && m_.AluAuswahl <= 6);
+        PRUEFE(m_.Zustand().Ram.AktuelleZeile() >= 1 && m_.Zustand().Ram.AktuelleZeile() <= Z);
+        PRUEFE(m_.Zustand().Flag == 0 || m_.Zustand().Flag == 1);
+        PRUEFE(m_.Zustand().AluAuswahl >= -1 && m_.Zustand().AluAuswahl <= 6);
         for (int i = 0; i < TMikrocodeTabelle::Eintraege; ++i) {
-            PRUEFE(m_.Mikrocode.Mikrocode0[i].Laenge() <= 18);
-            PRUEFE(m_.Mikrocode.Mikrocode1[i].Laenge() <= 18);
+            PRUEFE(m_.Mikrocode().Mikrocode0[i].Laenge() <= 18);
+            PRUEFE(m_.Mikrocode().Mikrocode1[i].Laenge() <= 18);
         }
-        const std::string code = m_.MikroCodeEditText();
+        const std::string code = TAnsicht::Von(m_).SteuerwortText;
         PRUEFE(code.size() <= 18 || code == "Mikroschrittcode");
-        PRUEFE(m_.FlagLbl() == "F=" + std::to_string(m_.Flag));
+        PRUEFE(TAnsicht::Von(m_).FlagText == "F=" + std::to_string(m_.Zustand().Flag));
     }
 
     // A text for a cell: mostly of the form HH.LLL, sometimes any bytes.
@@ -120,11 +121,11 @@ private:
     // The cells as the RAM file writer leaves them, saved and opened again.
     void RamUeberDatei() {
         std::vector<std::string> texte;
-        for (int a = 0; a < Z; ++a) texte.push_back(m_.Ram.Text(a));
+        for (int a = 0; a < Z; ++a) texte.push_back(m_.Zustand().Ram.Text(a));
         const std::string pfad = Arbeitsverzeichnis() + "/zurueck.obj";
-        m_.RamEditiert = true;
+        m_.FuerTests().datei.RamEditiert = true;
         m_.RamDateiSpeichernUnter(pfad);
-        PRUEFE(!m_.RamEditiert);
+        PRUEFE(!m_.RamEditiert());
         const std::string bytes = LeseDatei(pfad);
         PRUEFE(bytes == MitZeilenenden(texte));
         const RamInhalt wieder = LeseRamDatei(pfad);
@@ -145,7 +146,7 @@ private:
     // same opcodes, or with line ends inside a text, what the file's lines say.
     void TabelleUeberDatei() {
         const std::string pfad = Arbeitsverzeichnis() + "/tabelle.dat";
-        TMikrocodeTabelle schreiber = m_.Tabelle;
+        TMikrocodeTabelle schreiber = m_.Tabelle();
         schreiber.SetzePfad(pfad);
         schreiber.AllesSpeichern();
         TMikrocodeTabelle wieder;
@@ -191,23 +192,23 @@ private:
         const bool aussen = !eingeschoben;
         if (aussen) {  // an action let through inside it counts as its part
             editiert_ = false;
-            for (int a = 0; a < Z; ++a) vorher.push_back(m_.Ram.Text(a));
+            for (int a = 0; a < Z; ++a) vorher.push_back(m_.Zustand().Ram.Text(a));
         }
         switch (ein_.Byte() % 17) {
             case 0: {  // a word changed in the editor, then OK
-                auto& worte = ein_.Byte() % 2 ? m_.Tabelle.Steuerworte1 : m_.Tabelle.Steuerworte0;
+                auto& worte = ein_.Byte() % 2 ? m_.Tabelle().Steuerworte1 : m_.Tabelle().Steuerworte0;
                 worte[ein_.Bereich(0, TMikrocodeTabelle::Eintraege - 1)] = Steuerworttext();
                 m_.MikrocodeKopieren();
                 break;
             }
             case 1:
-                m_.Tabelle.Mnemonics[ein_.Bereich(0, TMikrocodeTabelle::MaxBefehle - 1)] = ein_.Text(12);
+                m_.Tabelle().Mnemonics[ein_.Bereich(0, TMikrocodeTabelle::MaxBefehle - 1)] = ein_.Text(12);
                 break;
             case 2: {
                 const int zeile = ein_.Bereich(1, Z);
                 std::string text = Zelltext();
                 editiert_ = true;
-                m_.RAMGridSetEditText(1, zeile, std::move(text));
+                m_.ZelleUebergeben(zeile - 1, std::move(text));
                 break;
             }
             case 3: Schritt(); break;
@@ -216,7 +217,7 @@ private:
                     ++schritte_;
                     bool ok = true;
                     try {
-                        m_.EinzelschrittBtnClick();
+                        m_.Mikroschritt();
                     } catch (const Fehler& fehler) {
                         PruefeMeldung(fehler.Text(), false);
                         ok = false;
@@ -226,18 +227,18 @@ private:
                 break;
             case 5: {
                 const Tor t = static_cast<Tor>(ein_.Byte() % TorAnzahl);
-                Ereignis([&] { m_.TorKlick(t); });
+                Ereignis([&] { m_.TorUmschalten(t); });
                 break;
             }
             case 6: {
                 const Register r = static_cast<Register>(ein_.Byte() % RegisterAnzahl);
-                Ereignis([&] { m_.RegisterKlick(r); });
+                Ereignis([&] { m_.LadenUmschalten(r); });
                 break;
             }
-            case 7: Ereignis([&] { m_.PCRechtsklick(); }); break;
+            case 7: Ereignis([&] { m_.PCErhoehen(); }); break;
             case 8: {
                 const int index = ein_.Bereich(-1, 6);
-                Ereignis([&] { m_.ALUBoxClick(index); });
+                Ereignis([&] { m_.AluWaehlen(index); });
                 break;
             }
             case 9: {
@@ -245,13 +246,9 @@ private:
                 Ereignis([&] { m_.ZeileWaehlen(zeile); });
                 break;
             }
-            case 10: Ereignis([&] { m_.ResetBtnClick(); }); break;
-            case 11: Ereignis([&] { m_.RAMGridExit(); }); break;
-            case 12: {
-                const char zeichen = ein_.Byte() % 2 ? '\r' : static_cast<char>(ein_.Byte());
-                Ereignis([&] { m_.RAMGridKeyPress(zeichen); });
-                break;
-            }
+            case 10: Ereignis([&] { m_.Reset(); }); break;
+            case 11: Ereignis([&] { m_.AllePruefen(); }); break;
+            case 12: Ereignis([&] { m_.EingabeAbschliessen(); }); break;
             case 13: RamUeberDatei(); break;
             case 14: TabelleUeberDatei(); break;
             case 15: OeffneRamDatei(ein_.Text(255)); break;
@@ -260,7 +257,7 @@ private:
         Pruefe();
         if (aussen && !editiert_) {
             for (int a = 0; a < Z; ++a)
-                if (m_.Ram.Text(a) != vorher[a]) PRUEFE(GeschriebeneZelle(m_.Ram.Text(a)));
+                if (m_.Zustand().Ram.Text(a) != vorher[a]) PRUEFE(GeschriebeneZelle(m_.Zustand().Ram.Text(a)));
         }
         --tiefe_;
     }

@@ -33,10 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
 
     Boxen boxen;
     TMaschine m(&boxen);
-    for (int a = 0; a < Z; ++a) m.Ram.SetzeText(a, "00.000");
-    m.RamDateiname = "neu";
-    m.RamEditiert = true;
-    m.MPC = 77;
+    for (int a = 0; a < Z; ++a) m.FuerTests().zustand.Ram.SetzeText(a, "00.000");
+    m.FuerTests().datei.RamDateiname = "neu";
+    m.FuerTests().datei.RamEditiert = true;
+    m.FuerTests().zustand.MPC = 77;
     // An empty microcode: the reset's microstep changes no gate and reads no cell.
     try {
         m.RamDateiOeffnen(pfad);
@@ -49,27 +49,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
     std::vector<std::string> erwarteteBoxen;
     for (int a = 0; a < Z; ++a) {
         const std::string erwartet = a < static_cast<int>(zeilen.size()) ? zeilen[a] : std::string();
-        PRUEFE(m.Ram.Text(a) == erwartet);
-        PRUEFE(m.Ram.Korrekt(a) == KorrekteZelle(erwartet));
+        PRUEFE(m.Zustand().Ram.Text(a) == erwartet);
+        PRUEFE(m.Zustand().Ram.Korrekt(a) == KorrekteZelle(erwartet));
         PRUEFE(ZelleKorrekt(erwartet) == KorrekteZelle(erwartet));
         if (!KorrekteZelle(erwartet)) erwarteteBoxen.push_back(meldung::ZelleNichtKorrekt(static_cast<unsigned>(a)));
     }
     PRUEFE(boxen.texte == erwarteteBoxen);
-    PRUEFE(m.KnoepfeAktiv().Mikroschritt == erwarteteBoxen.empty());
-    PRUEFE(m.KnoepfeAktiv().Start == erwarteteBoxen.empty());
-    PRUEFE(!m.RamEditiert);
-    PRUEFE(m.RamDateiname == pfad);
-    PRUEFE(m.Dateititel == "programm.obj");
-    PRUEFE(m.MPC == 1);  // reset
-    PRUEFE(m.Ram.AktuelleZeile() >= 1 && m.Ram.AktuelleZeile() <= Z);
+    PRUEFE(m.Zustand().Aktiv.Mikroschritt == erwarteteBoxen.empty());
+    PRUEFE(m.Zustand().Aktiv.Start == erwarteteBoxen.empty());
+    PRUEFE(!m.RamEditiert());
+    PRUEFE(m.Datei().RamDateiname == pfad);
+    PRUEFE(m.Datei().Dateititel == "programm.obj");
+    PRUEFE(m.Zustand().MPC == 1);  // reset
+    PRUEFE(m.Zustand().Ram.AktuelleZeile() >= 1 && m.Zustand().Ram.AktuelleZeile() <= Z);
 
     // Saved and opened again: the same cells, CR LF after each.
-    m.RamEditiert = true;
+    m.FuerTests().datei.RamEditiert = true;
     const std::string ziel = Arbeitsverzeichnis() + "/zurueck.obj";
     m.RamDateiSpeichernUnter(ziel);
-    PRUEFE(!m.RamEditiert);
+    PRUEFE(!m.RamEditiert());
     std::vector<std::string> texte;
-    for (int a = 0; a < Z; ++a) texte.push_back(m.Ram.Text(a));
+    for (int a = 0; a < Z; ++a) texte.push_back(m.Zustand().Ram.Text(a));
     PRUEFE(LeseDatei(ziel) == MitZeilenenden(texte));
     const RamInhalt wieder = LeseRamDatei(ziel);
     for (int a = 0; a < Z; ++a) PRUEFE(wieder[a] == texte[a]);

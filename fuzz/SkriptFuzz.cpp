@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
     // 1: a command on files or a recording failed; 2: a line is no command.
     PRUEFE(code == 0 || code == 1 || code == 2);
     PRUEFE((code != 0) == (fehler.str().rfind("Skriptzeile ", 0) == 0));
-    const int zeile = sitzung.Maschine().Ram.AktuelleZeile();
+    const int zeile = sitzung.Maschine().Zustand().Ram.AktuelleZeile();
     PRUEFE(zeile >= 1 && zeile <= TRamSpeicher::Zellenzahl);
     return 0;
 }

@@ -74,17 +74,17 @@ void Sitzung::Pflicht(Handler&& handler) {
 }
 
 bool Sitzung::Hochfahren(const std::string& mikrocodePfad) {
-    maschine_.Tabelle.SetzePfad(mikrocodePfad);
+    maschine_.Tabelle().SetzePfad(mikrocodePfad);
     Ereignis([this] { maschine_.Startvorgang(); });
     // The sequence stops before it fills the RAM when the microcode failed.
-    return maschine_.RasterGefuellt;
+    return maschine_.RasterGefuellt();
 }
 
 bool Sitzung::Schritt() {
-    if (!optionen_.spur) return Ereignis([this] { maschine_.EinzelschrittBtnClick(); });
-    const Wort mpc = maschine_.MPC;
-    const Steuerwort wort = maschine_.Mikrocode.Wort(mpc, maschine_.Flag);
-    const bool ok = Ereignis([this] { maschine_.EinzelschrittBtnClick(); });
+    if (!optionen_.spur) return Ereignis([this] { maschine_.Mikroschritt(); });
+    const Wort mpc = maschine_.Zustand().MPC;
+    const Steuerwort wort = maschine_.Mikrocode().Wort(mpc, maschine_.Zustand().Flag);
+    const bool ok = Ereignis([this] { maschine_.Mikroschritt(); });
     aus_ << Spurzeile(maschine_, mpc, wort.Text()) << '\n';
     return ok;
 }
@@ -95,8 +95,8 @@ Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
     TDauerlauf lauf(maschine_, hoechstens);
     std::optional<Laufende> ende;
     while (!ende) {
-        const Wort mpc = maschine_.MPC;
-        const Steuerwort wort = maschine_.Mikrocode.Wort(mpc, maschine_.Flag);
+        const Wort mpc = maschine_.Zustand().MPC;
+        const Steuerwort wort = maschine_.Mikrocode().Wort(mpc, maschine_.Zustand().Flag);
         const std::uint64_t vorher = lauf.Schritte();
         ende = lauf.Weiter(optionen_.spur ? 1 : hoechstens);
         if (optionen_.spur && lauf.Schritte() > vorher) aus_ << Spurzeile(maschine_, mpc, wort.Text()) << '\n';
@@ -108,11 +108,11 @@ Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
 void Sitzung::Zeige() {
     if (optionen_.json) {
         nlohmann::ordered_json zustand = ZustandAlsJson(maschine_, meldungen_);
-        if (aufzeichnung_.Laeuft()) zustand["Aufzeichnung"] = AufzeichnungAlsJson(aufzeichnung_);
+        if (maschine_.Aufzeichnung().Laeuft()) zustand["Aufzeichnung"] = AufzeichnungAlsJson(maschine_.Aufzeichnung());
         aus_ << zustand.dump() << '\n';
     } else {
         aus_ << ZustandAlsText(maschine_, meldungen_) << '\n';
-        if (aufzeichnung_.Laeuft()) aus_ << AufzeichnungAlsText(aufzeichnung_) << '\n';
+        if (maschine_.Aufzeichnung().Laeuft()) aus_ << AufzeichnungAlsText(maschine_.Aufzeichnung()) << '\n';
     }
     meldungen_.clear();
 }
@@ -140,7 +140,7 @@ bool Sitzung::Befehl(const std::string& zeile) {
         if (befehl == "speichern") Pflicht([&] { maschine_.RamDateiSpeichernUnter(pfad); });
         if (befehl == "mikrocode")
             Pflicht([&] {
-                maschine_.Tabelle.SetzePfad(pfad);
+                maschine_.Tabelle().SetzePfad(pfad);
                 maschine_.MikrocodeEinlesen();
             });
     } else {
@@ -153,11 +153,10 @@ bool Sitzung::Befehl(const std::string& zeile) {
 // with errors changes nothing.
 void Sitzung::ProgrammtextOeffnen(const std::string& pfad) {
     Pflicht([&] {
-        programmtext::TUebersetzung u = programmtext::Uebersetze(programmtext::LeseProgrammtext(pfad),
-                                                                 programmtext::TBefehlsnamen(maschine_.Tabelle));
-        for (const programmtext::Fehlerzeile& f : u.Fehler) meldungen_.push_back(f.text);
-        if (!u.Gelungen()) fehlgeschlagen_ = true;
-        else maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad);
+        for (programmtext::Fehlerzeile& f : maschine_.ProgrammtextOeffnen(pfad)) {
+            meldungen_.push_back(std::move(f.text));
+            fehlgeschlagen_ = true;
+        }
     });
 }
 
@@ -167,7 +166,7 @@ void Sitzung::Zelle(const std::string& rest) {
     const std::size_t ende = rest.find(' ', 1);
     const int adresse = Adresse(rest.substr(1, ende == std::string::npos ? std::string::npos : ende - 1));
     const std::string text = ende == std::string::npos ? std::string() : rest.substr(ende + 1);
-    Ereignis([&] { maschine_.RAMGridSetEditText(1, adresse + 1, text); });
+    Ereignis([&] { maschine_.ZelleUebergeben(adresse, text); });
 }
 
 // The commands that take their arguments as words.
@@ -198,12 +197,12 @@ void Sitzung::Einfach(const std::string& befehl, const std::vector<std::string>&
     throw Bedienfehler("unbekannter Befehl: " + befehl);
 }
 
-void Sitzung::Reset(const std::vector<std::string>&) { Ereignis([this] { maschine_.ResetBtnClick(); }); }
+void Sitzung::Reset(const std::vector<std::string>&) { Ereignis([this] { maschine_.Reset(); }); }
 
 void Sitzung::Schritte(const std::vector<std::string>& argumente) {
     const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
     // The button does nothing while it is disabled.
-    for (std::uint64_t i = 0; i < n && maschine_.KnoepfeAktiv().Mikroschritt; ++i) Schritt();
+    for (std::uint64_t i = 0; i < n && maschine_.Zustand().Aktiv.Mikroschritt; ++i) Schritt();
 }
 
 void Sitzung::LaufBefehl(const std::vector<std::string>& argumente) {
@@ -212,19 +211,19 @@ void Sitzung::LaufBefehl(const std::vector<std::string>& argumente) {
 
 void Sitzung::Klick(const std::vector<std::string>& argumente) {
     if (const auto tor = NachName<Tor>(TorNamen, argumente[0]))
-        Ereignis([&] { maschine_.TorKlick(*tor); });
+        Ereignis([&] { maschine_.TorUmschalten(*tor); });
     else if (const auto reg = NachName<Register>(RegisterNamen, argumente[0]))
-        Ereignis([&] { maschine_.RegisterKlick(*reg); });
+        Ereignis([&] { maschine_.LadenUmschalten(*reg); });
     else
         throw Bedienfehler("kein Tor und kein Register: " + argumente[0]);
 }
 
-void Sitzung::PCPlus(const std::vector<std::string>&) { Ereignis([this] { maschine_.PCRechtsklick(); }); }
+void Sitzung::PCPlus(const std::vector<std::string>&) { Ereignis([this] { maschine_.PCErhoehen(); }); }
 
 void Sitzung::Alu(const std::vector<std::string>& argumente) {
     const auto op = NachName<int>(AluNamen, argumente[0]);
     if (!op && argumente[0] != "keine") throw Bedienfehler("keine ALU-Operation: " + argumente[0]);
-    Ereignis([&] { maschine_.ALUBoxClick(op ? *op : KeineAluOperation); });
+    Ereignis([&] { maschine_.AluWaehlen(op ? *op : KeineAluOperation); });
 }
 
 void Sitzung::Waehle(const std::vector<std::string>& argumente) {
@@ -232,16 +231,16 @@ void Sitzung::Waehle(const std::vector<std::string>& argumente) {
     Ereignis([&] { maschine_.ZeileWaehlen(adresse + 1); });
 }
 
-void Sitzung::Pruefen(const std::vector<std::string>&) { Ereignis([this] { maschine_.RAMGridExit(); }); }
+void Sitzung::Pruefen(const std::vector<std::string>&) { Ereignis([this] { maschine_.AllePruefen(); }); }
 
 void Sitzung::ZeigeBefehl(const std::vector<std::string>&) { Zeige(); }
 
 void Sitzung::Zurueck(const std::vector<std::string>& argumente) {
     const std::uint64_t n = argumente.empty() ? 1 : Anzahl(argumente[0]);
     // While recording, a step back also takes back recorded steps.
-    if (aufzeichnung_.Laeuft()) {
+    if (maschine_.Aufzeichnung().Laeuft()) {
         for (std::uint64_t i = 0; i < n; ++i)
-            if (!aufzeichnung_.Zurueck()) break;
+            if (!maschine_.Aufzeichnung().Zurueck()) break;
         return;
     }
     for (std::uint64_t i = 0; i < n && maschine_.Rueckgaengig() > 0; ++i) maschine_.MikroschrittZurueck();
@@ -259,18 +258,20 @@ void Sitzung::Aufzeichnen(const std::vector<std::string>& argumente) {
         if (argumente[1] != "0" && argumente[1] != "1") throw Bedienfehler("kein Flag 0 oder 1: " + argumente[1]);
         flag = argumente[1] == "1" ? 1 : 0;
     }
-    Pflicht([&] { aufzeichnung_.Starte(befehl, flag); });
+    Pflicht([&] { maschine_.Aufzeichnung().Starte(befehl, flag); });
 }
 
-void Sitzung::Aufnehmen(const std::vector<std::string>&) { Pflicht([this] { aufzeichnung_.SchrittAufnehmen(); }); }
+void Sitzung::Aufnehmen(const std::vector<std::string>&) {
+    Pflicht([this] { maschine_.Aufzeichnung().SchrittAufnehmen(); });
+}
 
 void Sitzung::AufzeichnungEnde(const std::vector<std::string>& argumente) {
     std::optional<std::string> mnemonic;
     if (!argumente.empty()) mnemonic = Utf8ZuCp1252(argumente[0]);
-    Pflicht([&] { aufzeichnung_.Beenden(mnemonic); });
+    Pflicht([&] { maschine_.Aufzeichnung().Beenden(mnemonic); });
 }
 
-void Sitzung::Verwerfen(const std::vector<std::string>&) { aufzeichnung_.Verwerfen(); }
+void Sitzung::Verwerfen(const std::vector<std::string>&) { maschine_.Aufzeichnung().Verwerfen(); }
 
 void Sitzung::HaltepunktSetzen(const std::vector<std::string>& argumente) {
     maschine_.SetzeHaltepunkt(Adresse(argumente[0]), true);

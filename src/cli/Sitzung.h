@@ -32,7 +32,6 @@ public:
     Sitzung(Optionen optionen, std::ostream& aus);
 
     TMaschine& Maschine() { return maschine_; }
-    const TAufzeichnung& Aufzeichnung() const { return aufzeichnung_; }
     const std::vector<std::string>& Meldungen() const { return meldungen_; }
 
     // The start-up sequence without its pause. False when the microcode could
@@ -83,7 +82,6 @@ private:
     Optionen optionen_;
     std::ostream& aus_;
     TMaschine maschine_;
-    TAufzeichnung aufzeichnung_{maschine_};
     std::vector<std::string> meldungen_;
     bool fehlgeschlagen_ = false;  // of the command in progress
 };

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/Zeichensatz.h"
+#include "maschine/Ansicht.h"
 
 namespace ventaro::cli {
 
@@ -22,60 +23,37 @@ json RegisterAlsJson(const TSpeicherCP1& reg) {
             {"Text", reg.Beschriftung()}};
 }
 
-// "ohne Befehl" first where it occurred, then the opcodes that ran.
-template <typename Zeile>
-void JedeStatistikzeile(const TStatistik& s, Zeile zeile) {
-    const TStatistik::Zeile& ohne = s.Stand.ohneBefehl;
-    if (ohne.Anzahl > 0 || ohne.Mikroschritte > 0) zeile(TStatistik::OhneBefehl, ohne);
-    for (int op = 0; op < TStatistik::OpAnzahl; ++op)
-        if (s.JeOp[op].Anzahl > 0) zeile(op, s.JeOp[op]);
-}
-
-json StatistikAlsJson(const TMaschine& m) {
+json StatistikAlsJson(const TAnsicht& a) {
     json jeBefehl = json::array();
-    JedeStatistikzeile(m.Statistik, [&](int op, const TStatistik::Zeile& z) {
+    for (const Statistikzeile& z : a.Statistik)
         jeBefehl.push_back(
-            {{"Op", op}, {"Mnemonic", U(m.StatistikName(op))}, {"Anzahl", z.Anzahl}, {"Mikroschritte", z.Mikroschritte}});
-    });
-    return {{"Befehle", m.Statistik.Stand.Befehle},
-            {"Mikroschritte", m.Statistik.Stand.Mikroschritte},
-            {"JeBefehl", jeBefehl}};
-}
-
-// Two places after a decimal comma.
-std::string Dezimal(double wert) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", wert);
-    std::string ergebnis = text;
-    std::replace(ergebnis.begin(), ergebnis.end(), '.', ',');
-    return ergebnis;
+            {{"Op", z.Op}, {"Mnemonic", U(z.Mnemonic)}, {"Anzahl", z.Anzahl}, {"Mikroschritte", z.Mikroschritte}});
+    return {{"Befehle", a.Befehle}, {"Mikroschritte", a.Mikroschritte}, {"JeBefehl", jeBefehl}};
 }
 
 }  // namespace
 
 std::string StatistikAlsText(const TMaschine& m) {
+    const TAnsicht a = TAnsicht::Von(m);
     std::ostringstream aus;
     char zeile[160];
     std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12s %14s %10s\n", "Op", "Mnemonic", "Anzahl", "Mikroschritte",
                   "je Befehl");
     aus << zeile;
-    JedeStatistikzeile(m.Statistik, [&](int op, const TStatistik::Zeile& z) {
-        const std::string je = op == TStatistik::OhneBefehl || z.Anzahl == 0
-                                   ? std::string()
-                                   : Dezimal(static_cast<double>(z.Mikroschritte) / static_cast<double>(z.Anzahl));
-        char opText[8] = "-";
-        if (op != TStatistik::OhneBefehl) std::snprintf(opText, sizeof opText, "%02d", op);
-        std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12llu %14llu %10s\n", opText,
-                      U(m.StatistikName(op)).c_str(), static_cast<unsigned long long>(z.Anzahl),
-                      static_cast<unsigned long long>(z.Mikroschritte), je.c_str());
+    for (const Statistikzeile& z : a.Statistik) {
+        std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12llu %14llu %10s\n", z.OpText.c_str(), U(z.Mnemonic).c_str(),
+                      static_cast<unsigned long long>(z.Anzahl), static_cast<unsigned long long>(z.Mikroschritte),
+                      z.JeBefehl.c_str());
         aus << zeile;
-    });
-    aus << "Befehle: " << m.Statistik.Stand.Befehle << "   Mikroschritte: " << m.Statistik.Stand.Mikroschritte
-        << "   Mikroschritte je Befehl: " << Dezimal(m.Statistik.JeBefehl()) << '\n';
+    }
+    aus << "Befehle: " << a.Befehle << "   Mikroschritte: " << a.Mikroschritte
+        << "   Mikroschritte je Befehl: " << a.JeBefehl << '\n';
     return aus.str();
 }
 
-json ZustandAlsJson(const TMaschine& m, const std::vector<std::string>& meldungen) {
+json ZustandAlsJson(const TMaschine& maschine, const std::vector<std::string>& meldungen) {
+    const TMaschinenzustand& m = maschine.Zustand();
+    const TAnsicht a = TAnsicht::Von(maschine);
     json tore = json::object();
     for (int t = 0; t < TorAnzahl; ++t) tore[std::string(TorNamen[t])] = m.TorOffen(static_cast<Tor>(t));
     json register_ = json::object();
@@ -99,25 +77,27 @@ json ZustandAlsJson(const TMaschine& m, const std::vector<std::string>& meldunge
         {"ALU", m.AluAuswahl},
         {"Register", register_},
         {"Anzeige",
-         {{"ALULbl", U(m.ALULbl())},
-          {"FlagLbl", U(m.FlagLbl())},
-          {"MPCFlag", U(m.MPCFlagText())},
-          {"MPC", U(m.MPCText())},
-          {"MikroCodeEdit", U(m.MikroCodeEditText())},
-          {"DisplayEdit", U(m.DisplayEditText())},
-          {"Status1", U(m.Status1())}}},
-        {"Knoepfe", {{"Mikroschritt", m.KnoepfeAktiv().Mikroschritt}, {"Start", m.KnoepfeAktiv().Start}}},
-        {"RamEditiert", m.RamEditiert},
+         {{"ALULbl", U(a.AluText)},
+          {"FlagLbl", U(a.FlagText)},
+          {"MPCFlag", U(a.MpcFlagText)},
+          {"MPC", U(a.MpcText)},
+          {"MikroCodeEdit", U(a.SteuerwortText)},
+          {"DisplayEdit", U(a.AnzeigeText)},
+          {"Status1", U(a.Status1)}}},
+        {"Knoepfe", {{"Mikroschritt", a.Aktiv.Mikroschritt}, {"Start", a.Aktiv.Start}}},
+        {"RamEditiert", maschine.RamEditiert()},
         {"RAM", ram},
         {"Meldungen", texte},
-        {"Mikroschritte", m.Mikroschritte()},
-        {"Verlauf", m.Rueckgaengig()},
-        {"Haltepunkte", m.Haltepunkte()},
-        {"Statistik", StatistikAlsJson(m)},
+        {"Mikroschritte", maschine.Mikroschritte()},
+        {"Verlauf", maschine.Rueckgaengig()},
+        {"Haltepunkte", maschine.Haltepunkte()},
+        {"Statistik", StatistikAlsJson(a)},
     };
 }
 
-std::string ZustandAlsText(const TMaschine& m, const std::vector<std::string>& meldungen) {
+std::string ZustandAlsText(const TMaschine& maschine, const std::vector<std::string>& meldungen) {
+    const TMaschinenzustand& m = maschine.Zustand();
+    const TAnsicht a = TAnsicht::Von(maschine);
     std::ostringstream aus;
     auto janein = [](bool b) { return b ? "ja" : "nein"; };
     aus << "Externer Bus: " << m.ExternerBus << "   Interner Bus: " << m.InternerBus
@@ -137,14 +117,13 @@ std::string ZustandAlsText(const TMaschine& m, const std::vector<std::string>& m
         aus << "Register " << RegisterNamen[r] << ": " << reg.Beschriftung() << " (Inhalt " << reg.RegisterInhalt()
             << ", Eingang " << reg.Eingang() << ", geladen: " << janein(reg.Laden()) << ")\n";
     }
-    aus << "Anzeige: ALU " << m.ALULbl() << "   " << m.FlagLbl() << "   MPC " << m.MPCFlagText() << ' '
-        << m.MPCText() << "   Mikroschrittcode " << U(m.MikroCodeEditText()) << "   Display "
-        << m.DisplayEditText() << '\n';
-    aus << "Statuszeile: " << U(m.Status1()) << '\n';
-    aus << "Knopf Mikroschritt: " << (m.KnoepfeAktiv().Mikroschritt ? "aktiv" : "gesperrt")
-        << "   Knopf Start: " << (m.KnoepfeAktiv().Start ? "aktiv" : "gesperrt")
-        << "   RAM editiert: " << janein(m.RamEditiert) << '\n';
-    aus << "Mikroschritte: " << m.Mikroschritte() << '\n';
+    aus << "Anzeige: ALU " << a.AluText << "   " << a.FlagText << "   MPC " << a.MpcFlagText << ' ' << a.MpcText
+        << "   Mikroschrittcode " << U(a.SteuerwortText) << "   Display " << a.AnzeigeText << '\n';
+    aus << "Statuszeile: " << U(a.Status1) << '\n';
+    aus << "Knopf Mikroschritt: " << (a.Aktiv.Mikroschritt ? "aktiv" : "gesperrt")
+        << "   Knopf Start: " << (a.Aktiv.Start ? "aktiv" : "gesperrt")
+        << "   RAM editiert: " << janein(maschine.RamEditiert()) << '\n';
+    aus << "Mikroschritte: " << maschine.Mikroschritte() << '\n';
     aus << "RAM:";
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a)
         aus << (a % 8 == 0 ? "\n  " + ZahlDreistellig(static_cast<unsigned>(a)) + ":" : std::string()) << ' '
@@ -154,7 +133,8 @@ std::string ZustandAlsText(const TMaschine& m, const std::vector<std::string>& m
     return aus.str();
 }
 
-std::string Spurzeile(const TMaschine& m, Wort mpc, std::string_view steuerwort) {
+std::string Spurzeile(const TMaschine& maschine, Wort mpc, std::string_view steuerwort) {
+    const TMaschinenzustand& m = maschine.Zustand();
     std::ostringstream aus;
     aus << "MPC " << ZahlDreistellig(mpc) << "  " << U(steuerwort);
     for (int r = 0; r < RegisterAnzahl; ++r)

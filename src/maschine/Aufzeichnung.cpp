@@ -17,7 +17,7 @@ const std::string Leerwort(SignalAnzahl, '0');
 
 std::string TAufzeichnung::Statustext() const {
     if (!laeuft_) return {};
-    const std::string& mnemonic = maschine_.Tabelle.Mnemonics[befehl_];
+    const std::string& mnemonic = maschine_.Tabelle().Mnemonics[befehl_];
     std::string text = "Aufzeichnung: Befehl " + ZahlZweistellig(static_cast<unsigned>(befehl_));
     if (!mnemonic.empty()) text += " (" + mnemonic + ")";
     return text + ", Schritt " + std::to_string(Schritt());
@@ -29,7 +29,7 @@ void TAufzeichnung::Starte(int befehl, std::optional<int> flag) {
         throw Fehler("Aufgezeichnet werden k\xF6nnen die Befehle 0 bis " + std::to_string(HoechsterBefehl));
     if (flag && *flag != 0 && *flag != 1) throw Fehler("Das Flag ist 0 oder 1");
     // The file keeps opcodes 0 to N-1 only: a recording beyond would be lost.
-    const int n = maschine_.Tabelle.Befehlsanzahl();
+    const int n = maschine_.Tabelle().Befehlsanzahl();
     if (befehl >= n)
         throw Fehler("Die Mikrocode-Datei enth\xE4lt nur " + std::to_string(n) + " Befehle: Befehl " +
                      std::to_string(befehl) + " w\xFCrde nicht gespeichert");
@@ -42,18 +42,18 @@ void TAufzeichnung::Starte(int befehl, std::optional<int> flag) {
 }
 
 TAufzeichnung::Marke TAufzeichnung::JetzigeMarke() const {
-    return {maschine_.Rueckgaengig(), maschine_.PCRechtsklicks};
+    return {maschine_.Rueckgaengig(), maschine_.Zustand().PCRechtsklicks};
 }
 
 std::string TAufzeichnung::AktuellesWort() const {
     std::string wort = Leerwort;
-    const int alu = maschine_.AluAuswahl + 1;  // 0: none, 1 to 7: ADD to NEG
+    const int alu = maschine_.Zustand().AluAuswahl + 1;  // 0: none, 1 to 7: ADD to NEG
     for (const Signal& s : Signale) {
         bool an = false;
         switch (s.art) {
-            case Signalart::Tor: an = maschine_.TorOffen(s.tor); break;
-            case Signalart::Latch: an = maschine_.Reg(s.reg).Laden(); break;
-            case Signalart::PCI: an = maschine_.PCRechtsklicks != LetzteMarke().pcRechtsklicks; break;
+            case Signalart::Tor: an = maschine_.Zustand().TorOffen(s.tor); break;
+            case Signalart::Latch: an = maschine_.Zustand().Reg(s.reg).Laden(); break;
+            case Signalart::PCI: an = maschine_.Zustand().PCRechtsklicks != LetzteMarke().pcRechtsklicks; break;
             case Signalart::AluBit: an = alu >= 0 && ((alu >> (s.position - 15)) & 1) != 0; break;
             // Jumps are not done by hand; ending sets MPCClear.
             case Signalart::MPCClear:
@@ -73,12 +73,12 @@ std::string TAufzeichnung::SchrittAufnehmen() {
     return worte_.back();
 }
 
-bool TAufzeichnung::MnemonicFehlt() const { return laeuft_ && maschine_.Tabelle.Mnemonics[befehl_].empty(); }
+bool TAufzeichnung::MnemonicFehlt() const { return laeuft_ && maschine_.Tabelle().Mnemonics[befehl_].empty(); }
 
 void TAufzeichnung::Beenden(const std::optional<std::string>& mnemonic) {
     if (!laeuft_) throw Fehler("Es l\xE4uft keine Aufzeichnung.");
     if (worte_.empty()) throw Fehler("Es ist noch kein Schritt aufgenommen");
-    TMikrocodeTabelle& tabelle = maschine_.Tabelle;
+    TMikrocodeTabelle& tabelle = maschine_.Tabelle();
     if (mnemonic) MnemonicFrei(*mnemonic);
     std::vector<std::string> worte = worte_;
     worte.back()[static_cast<std::size_t>(*SignalNachName("MPCClear") - 1)] = '1';
@@ -99,7 +99,7 @@ void TAufzeichnung::Beenden(const std::optional<std::string>& mnemonic) {
 // ambiguous; the recording stays open for another name.
 void TAufzeichnung::MnemonicFrei(const std::string& mnemonic) const {
     const std::string name = programmtext::OhneBlanks(mnemonic);
-    for (int c : programmtext::TBefehlsnamen(maschine_.Tabelle).Opcodes(name))
+    for (int c : programmtext::TBefehlsnamen(maschine_.Tabelle()).Opcodes(name))
         if (c != befehl_) throw Fehler("Das Mnemonic \"" + name + "\" hat schon Befehl " + ZahlZweistellig(static_cast<unsigned>(c)) + ".");
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The datapath: the update pass that applies the open gates to the buses and
 // the RAM address, presents every register its input and runs the ALU; the
-// gate setters; SetzeAdresse; the gate-conflict check.
+// gate setters; SetzeAdresse; the gate-conflict check. It works on a state
+// value that the machine owns.
 
 #include <array>
 #include <cstdint>
@@ -13,11 +14,13 @@
 
 namespace ventaro {
 
-class TDatenpfad : public TMaschinenzustand {
+class TDatenpfad {
 public:
     // The mnemonics decode the cell that becomes current.
-    explicit TDatenpfad(const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
-        : mnemonics_(mnemonics) {}
+    TDatenpfad(TMaschinenzustand& zustand, const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
+        : z_(zustand), mnemonics_(mnemonics) {}
+    TDatenpfad(const TDatenpfad&) = delete;
+    TDatenpfad& operator=(const TDatenpfad&) = delete;
 
     // The full update pass, whatever changed before.
     void Aktualisiere();
@@ -36,7 +39,6 @@ public:
     // rewritten the display field the user may have typed into.
     std::uint64_t Durchlaeufe() const { return durchlaeufe_; }
 
-protected:
     // While an action is recorded, Write tells the history each cell's text
     // before it replaces it.
     void ZellenMelden(TVerlauf* verlauf) { zellenAn_ = verlauf; }
@@ -60,6 +62,7 @@ private:
     bool Durchlauf();
     void RechneAlu();
 
+    TMaschinenzustand& z_;
     const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
     std::uint64_t durchlaeufe_ = 0;
     TVerlauf* zellenAn_ = nullptr;

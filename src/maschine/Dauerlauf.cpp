@@ -13,7 +13,7 @@ std::optional<Laufende> TDauerlauf::Weiter(std::uint64_t n) {
         }
         ++schritte_;
         try {
-            maschine_.EinzelschrittBtnClick();
+            maschine_.Mikroschritt();
         } catch (const Fehler& fehler) {
             meldung_ = Meldungstext(fehler.Text());
             ende_ = Laufende::Fehlschlag;

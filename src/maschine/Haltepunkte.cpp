@@ -21,25 +21,25 @@ std::vector<int> TMaschine::Haltepunkte() const {
 
 std::optional<Laufende> TMaschine::Haltegrund() {
     // A halt wins over a breakpoint on the halting cell.
-    if (SprungAufNull()) return Laufende::Halt;
+    if (sequenzer_.SprungAufNull()) return Laufende::Halt;
     // MPC 1: the next step fetches the instruction at PC.
-    if (MPC != 1 || haltepunkte_.none()) return std::nullopt;
-    const Wort pc = Reg(Register::PC).RegisterInhalt();
+    if (zustand_.MPC != 1 || haltepunkte_.none()) return std::nullopt;
+    const Wort pc = zustand_.Reg(Register::PC).RegisterInhalt();
     if (!Haltepunkt(pc)) return std::nullopt;
-    Anzeige.statusart = Statusart::Text;
-    Anzeige.statustext = "Haltepunkt bei Adresse " + ZahlDreistellig(pc);
+    zustand_.Anzeige.statusart = Statusart::Text;
+    zustand_.Anzeige.statustext = "Haltepunkt bei Adresse " + ZahlDreistellig(pc);
     return Laufende::Haltepunkt;
 }
 
 std::string TMaschine::StatistikName(int op) const {
     if (op == TStatistik::OhneBefehl) return "ohne Befehl";
-    return op < TMikrocodeTabelle::MaxBefehle ? Tabelle.Mnemonics[op] : std::string();
+    return op < TMikrocodeTabelle::MaxBefehle ? tabelle_.Mnemonics[op] : std::string();
 }
 
 void TMaschine::TaktTick() {
-    EinzelschrittBtnClick();
+    Mikroschritt();
     // The clock runs on over a halt, as it always did; a breakpoint stops it.
-    if (Haltegrund() == Laufende::Haltepunkt) StopBtnClick();
+    if (Haltegrund() == Laufende::Haltepunkt) TaktAnhalten();
 }
 
 }  // namespace ventaro

@@ -1,61 +1,61 @@
 #include "maschine/Maschine.h"
 
 #include "core/Fehler.h"
+#include "maschine/Aufzeichnung.h"
 
 namespace ventaro {
 
-std::string TMaschine::MikroCodeEditText() const {
-    return Anzeige.mikroCode ? std::string(Anzeige.mikroCode->Text()) : std::string("Mikroschrittcode");
-}
+TMaschine::TMaschine(Umgebung* umgebung)
+    : datenpfad_(zustand_, tabelle_.Mnemonics),
+      sequenzer_(zustand_, datenpfad_, mikrocode_, umgebung),
+      aufzeichnung_(std::make_unique<TAufzeichnung>(*this)) {}
 
-std::string TMaschine::Status1() const {
-    switch (Anzeige.statusart) {
-        case Statusart::Warnung: return meldung::ZuVieleToreGeoeffnet();
-        case Statusart::Text: return Anzeige.statustext;
-        case Statusart::Leer: break;
-    }
-    return {};
-}
+TMaschine::~TMaschine() = default;
 
 // ---- Start-up.
 
 void TMaschine::MikrocodeEinlesen() {
-    Tabelle.AllesLaden();
+    tabelle_.AllesLaden();
     MikrocodeKopieren();
 }
 
 void TMaschine::MikrocodeKopieren() {
-    Mikrocode.MikrocodeKopieren(Tabelle);
+    mikrocode_.MikrocodeKopieren(tabelle_);
     VerlaufBeenden();
 }
 
 void TMaschine::Startvorgang() {
-    RamEditiert = false;
-    Flag = 0;
+    datei_.RamEditiert = false;
+    zustand_.Flag = 0;
     MikrocodeEinlesen();
-    InternerBus = 0;
-    ExternerBus = 0;
-    RamAdresse = 127;
-    RamDateiname = "neu";
-    AluAuswahl = KeineAluOperation;
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) Ram.SetzeText(a, "00.000");
-    RasterGefuellt = true;
-    Umwelt().EreignisseVerarbeiten();
-    Umwelt().Warte(2000);
-    ErsterSchritt();
+    zustand_.InternerBus = 0;
+    zustand_.ExternerBus = 0;
+    zustand_.RamAdresse = 127;
+    datei_.RamDateiname = "neu";
+    zustand_.AluAuswahl = KeineAluOperation;
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) zustand_.Ram.SetzeText(a, "00.000");
+    rasterGefuellt_ = true;
+    sequenzer_.Umwelt().EreignisseVerarbeiten();
+    sequenzer_.Umwelt().Warte(2000);
+    sequenzer_.ErsterSchritt();
 }
 
 // ---- The clock.
 
 void TMaschine::KnoepfeFuerTakt(bool laeuft) {
     takt_.laeuft = laeuft;
-    Aktiv.Werkzeugleiste = Aktiv.Mikroschritt = Aktiv.Reset = Aktiv.Start = !laeuft;
+    DauerlaufSchalter(laeuft);
 }
 
-void TMaschine::StartBtnClick() { KnoepfeFuerTakt(true); }
-void TMaschine::StopBtnClick() { KnoepfeFuerTakt(false); }
+void TMaschine::DauerlaufSchalter(bool laeuft) {
+    Knoepfe& aktiv = zustand_.Aktiv;
+    aktiv.Werkzeugleiste = aktiv.Mikroschritt = aktiv.Reset = aktiv.Start = !laeuft;
+}
 
-void TMaschine::TaktrateChange(int position) {
+void TMaschine::TaktStarten() { KnoepfeFuerTakt(true); }
+void TMaschine::TaktAnhalten() { KnoepfeFuerTakt(false); }
+
+void TMaschine::TaktrateSetzen(int position) {
     takt_.position = position < 1 ? 1 : position > 20 ? 20 : position;
 }
 

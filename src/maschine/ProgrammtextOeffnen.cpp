@@ -2,28 +2,35 @@
 #include "maschine/Maschine.h"
 
 #include "core/Textdatei.h"
+#include "programmtext/Befehlsnamen.h"
+#include "programmtext/ProgrammtextDatei.h"
+#include "programmtext/Uebersetzer.h"
 
 namespace ventaro {
 
 void TMaschine::ZellenUebernehmen(RamInhalt zellen) {
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) Ram.SetzeText(a, std::move(zellen[a]));
-    RAMGridExit();
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) zustand_.Ram.SetzeText(a, std::move(zellen[a]));
+    AllePruefen();
     // Part of taking the cells, not an action of its own to undo.
-    TSequenzer::ResetBtnClick();
+    sequenzer_.Reset();
 }
 
-void TMaschine::ProgrammtextOeffnen(RamInhalt zellen, const std::string& pfad) {
-    RamEditiert = false;
-    Dateititel = PfadText(Dateiname(pfad));
+std::vector<programmtext::Fehlerzeile> TMaschine::ProgrammtextOeffnen(const std::string& pfad) {
+    programmtext::TUebersetzung u =
+        programmtext::Uebersetze(programmtext::LeseProgrammtext(pfad), programmtext::TBefehlsnamen(tabelle_));
+    if (!u.Gelungen()) return std::move(u.Fehler);
+    datei_.RamEditiert = false;
+    datei_.Dateititel = PfadText(Dateiname(pfad));
     // "Speichern" writes 128 cell lines; over the text it would lose its
     // labels and comments.
-    RamDateiname = "neu";
+    datei_.RamDateiname = "neu";
     haltepunkte_.reset();
-    ZellenUebernehmen(std::move(zellen));
+    ZellenUebernehmen(std::move(u.Zellen));
+    return {};
 }
 
 void TMaschine::ProgrammtextUebernehmen(RamInhalt zellen) {
-    RamEditiert = true;
+    datei_.RamEditiert = true;
     ZellenUebernehmen(std::move(zellen));
 }
 

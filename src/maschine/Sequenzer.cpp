@@ -35,42 +35,43 @@ Umgebung& StilleUmgebung() {
 
 }  // namespace
 
-TSequenzer::TSequenzer(Umgebung* umgebung, const TMikrocodeTabelle& tabelle, const TArbeitskopie& mikrocode)
-    : TDatenpfad(tabelle.Mnemonics), umgebung_(umgebung ? umgebung : &StilleUmgebung()), mikrocode_(mikrocode) {}
+TSequenzer::TSequenzer(TMaschinenzustand& zustand, TDatenpfad& datenpfad, const TArbeitskopie& mikrocode,
+                       Umgebung* umgebung)
+    : z_(zustand), pfad_(datenpfad), umgebung_(umgebung ? umgebung : &StilleUmgebung()), mikrocode_(mikrocode) {}
 
-void TSequenzer::EinzelschrittBtnClick() {
+void TSequenzer::Mikroschritt() {
     // A tick or click let through by the step's own event processing starts
     // no second step.
     if (schrittLaeuft_) return;
     schrittLaeuft_ = true;
     const AmEnde fertig([this] { schrittLaeuft_ = false; });
-    ++Schritte;
+    ++z_.Schritte;
     sprungAufNull_ = false;
-    if (MPC == 1) Statistik.BefehlBeginnt();
+    if (z_.MPC == 1) z_.Statistik.BefehlBeginnt();
     {
         // A failed step has run too.
         const AmEnde gezaehlt([this] {
-            StatistikzeileMerken(Statistik.Stand.op);
-            Statistik.SchrittGezaehlt();
+            StatistikzeileMerken(z_.Statistik.Stand.op);
+            z_.Statistik.SchrittGezaehlt();
         });
-        Anzeige.mpc = MPC;
+        z_.Anzeige.mpc = z_.MPC;
         MikroschrittAusfuehren();
     }
-    ++MPC;
+    ++z_.MPC;
 }
 
 void TSequenzer::MikroschrittAusfuehren() {
     // The whole step works on this copy, even when the MPC or the table change.
-    const Steuerwort w = mikrocode_.Wort(MPC, Flag);
-    Anzeige.mikroCode = w;
+    const Steuerwort w = mikrocode_.Wort(z_.MPC, z_.Flag);
+    z_.Anzeige.mikroCode = w;
     // Converted one after the other, so a failure names the first bad character.
     const int d15 = AluZiffer(w.Signal(15));
     const int d16 = AluZiffer(w.Signal(16));
     const int d17 = AluZiffer(w.Signal(17));
     const int wert = d15 + 2 * d16 + 4 * d17 - 1;
-    AluAuswahl = wert > 6 ? KeineAluOperation : wert;
-    Veraendert();  // also whatever changed since the last step
-    AktualisiereImSchritt();
+    z_.AluAuswahl = wert > 6 ? KeineAluOperation : wert;
+    pfad_.Veraendert();  // also whatever changed since the last step
+    pfad_.AktualisiereImSchritt();
     for (int k : kSignalfolge) SignalAnwenden(k, w.Signal(k));
 }
 
@@ -87,95 +88,95 @@ void TSequenzer::SignalAnwenden(int k, char c) {
 }
 
 void TSequenzer::TorAktion(Tor t, char c) {
-    AktualisiereImSchritt();
-    if ((c == '1' && !TorOffen(t)) || (c == '0' && TorOffen(t))) {
+    pfad_.AktualisiereImSchritt();
+    if ((c == '1' && !z_.TorOffen(t)) || (c == '0' && z_.TorOffen(t))) {
         const bool offen = c == '1';
-        SetzeTorZustand(t, offen);
-        Veraendert();
-        SetzeTor(t, offen);
-        AktualisiereImSchritt();
+        z_.SetzeTorZustand(t, offen);
+        pfad_.Veraendert();
+        pfad_.SetzeTor(t, offen);
+        pfad_.AktualisiereImSchritt();
     }
 }
 
 void TSequenzer::LatchAktion(Register r, char c) {
-    AktualisiereImSchritt();
-    TSpeicherCP1& reg = Reg(r);
+    pfad_.AktualisiereImSchritt();
+    TSpeicherCP1& reg = z_.Reg(r);
     if ((c == '1' && !reg.Laden()) || (c == '0' && reg.Laden())) {
         reg.SetLaden(c == '1');
-        Veraendert();
-        AktualisiereImSchritt();
+        pfad_.Veraendert();
+        pfad_.AktualisiereImSchritt();
     }
 }
 
 void TSequenzer::PCErhoehen(char c) {
-    AktualisiereImSchritt();
+    pfad_.AktualisiereImSchritt();
     if (c != '1') return;
-    TSpeicherCP1& pc = Reg(Register::PC);
+    TSpeicherCP1& pc = z_.Reg(Register::PC);
     pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
-    Veraendert();
-    AktualisiereImSchritt();
+    pfad_.Veraendert();
+    pfad_.AktualisiereImSchritt();
 }
 
 void TSequenzer::MPCLoeschen(char c) {
     Ereignisse();
-    AktualisiereImSchritt();
+    pfad_.AktualisiereImSchritt();
     if (c == '1') {
         SetzeMPC(0);
         // Pressed only: the next passes make the two gates act.
-        SetzeTorZustand(Tor::PT, true);
-        SetzeTorZustand(Tor::Read, true);
-        Veraendert();
+        z_.SetzeTorZustand(Tor::PT, true);
+        z_.SetzeTorZustand(Tor::Read, true);
+        pfad_.Veraendert();
     }
     Ereignisse();
-    AktualisiereImSchritt();
+    pfad_.AktualisiereImSchritt();
 }
 
 void TSequenzer::MPCLaden(char c) {
     Ereignisse();
-    AktualisiereImSchritt();
+    pfad_.AktualisiereImSchritt();
     if (c != '1') return;
     // Opcode words that jump to themselves would nest without end.
     if (sprungtiefe_ >= MaxSprungtiefe) throw Fehler(meldung::ZuVieleSpruenge());
-    const int op = HighByte(ExternerBus);
+    const int op = HighByte(z_.ExternerBus);
     StatistikzeileMerken(op);
-    Statistik.OpGeladen(op);
+    z_.Statistik.OpGeladen(op);
     SetzeMPC(static_cast<Wort>(Index(op, 0)));
-    if (MPC == 0) sprungAufNull_ = true;
+    if (z_.MPC == 0) sprungAufNull_ = true;
     Ereignisse();
-    AktualisiereImSchritt();
+    pfad_.AktualisiereImSchritt();
     {
         ++sprungtiefe_;
         const AmEnde zurueck([this] { --sprungtiefe_; });
         MikroschrittAusfuehren();
     }
-    AktualisiereImSchritt();
+    pfad_.AktualisiereImSchritt();
 }
 
 void TSequenzer::SetzeMPC(Wort wert) {
-    MPC = wert;
-    Anzeige.mpc = wert;
-    Anzeige.mikroCode = mikrocode_.Wort(MPC, Flag);
+    z_.MPC = wert;
+    z_.Anzeige.mpc = wert;
+    z_.Anzeige.mikroCode = mikrocode_.Wort(z_.MPC, z_.Flag);
 }
 
 void TSequenzer::Ereignisse() {
     umgebung_->EreignisseVerarbeiten();
-    Veraendert();  // the handlers that ran may have changed anything
+    pfad_.Veraendert();  // the handlers that ran may have changed anything
 }
 
 void TSequenzer::StatistikzeileMerken(int op) {
-    if (op != TStatistik::OhneBefehl && Aufzeichnung()) Aufzeichnung()->MerkeStatistikzeile(op, Statistik.JeOp[op]);
+    if (op != TStatistik::OhneBefehl && pfad_.Aufzeichnung()) pfad_.Aufzeichnung()->MerkeStatistikzeile(op, z_.Statistik.JeOp[op]);
 }
 
-void TSequenzer::ResetBtnClick() {
-    Statistik = {};
-    Tore = 0;
-    for (TSpeicherCP1& reg : Registerzellen) {
+void TSequenzer::Reset() {
+    z_.Statistik = {};
+    z_.Tore = 0;
+    for (TSpeicherCP1& reg : z_.Registerzellen) {
         reg.SetLaden(false);
         reg.SetRegisterInhalt(0);
     }
-    Flag = 0;
-    AluAuswahl = KeineAluOperation;
-    Aktualisiere();
+    z_.Flag = 0;
+    z_.AluAuswahl = KeineAluOperation;
+    pfad_.Aktualisiere();
     umgebung_->EreignisseVerarbeiten();
     umgebung_->Warte(300);
     ErsterSchritt();
@@ -184,8 +185,8 @@ void TSequenzer::ResetBtnClick() {
 void TSequenzer::ErsterSchritt() {
     SetzeMPC(0);
     MikroschrittAusfuehren();
-    ++MPC;
-    Aktualisiere();
+    ++z_.MPC;
+    pfad_.Aktualisiere();
 }
 
 }  // namespace ventaro

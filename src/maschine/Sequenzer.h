@@ -1,7 +1,7 @@
 #pragma once
 // The microstep sequencer: takes the control word at the MPC, sets the ALU
 // operation, applies the eighteen signals in their fixed order and advances
-// the MPC; Reset.
+// the MPC; Reset. It drives the machine's datapath on the machine's state.
 
 #include <cstdint>
 #include <utility>
@@ -12,20 +12,24 @@
 
 namespace ventaro {
 
-class TSequenzer : public TDatenpfad {
+class TSequenzer {
 public:
     static constexpr int MaxSprungtiefe = 16;
 
-    TSequenzer(Umgebung* umgebung, const TMikrocodeTabelle& tabelle, const TArbeitskopie& mikrocode);
+    TSequenzer(TMaschinenzustand& zustand, TDatenpfad& datenpfad, const TArbeitskopie& mikrocode,
+               Umgebung* umgebung);
+    TSequenzer(const TSequenzer&) = delete;
+    TSequenzer& operator=(const TSequenzer&) = delete;
 
-    void EinzelschrittBtnClick();
+    // One microstep as "Mikroschritt" runs it: counted, with the statistics.
+    void Mikroschritt();
     void MikroschrittAusfuehren();
     void SignalAnwenden(int k, char c);
     void SetzeMPC(Wort wert);
-    void ResetBtnClick();
+    void Reset();
 
-    // Microsteps run by the "Mikroschritt" handler since start, failed ones too.
-    std::uint64_t Mikroschritte() const { return Schritte; }
+    // Microsteps run by "Mikroschritt" since start, failed ones too.
+    std::uint64_t Mikroschritte() const { return z_.Schritte; }
     // The last handler's step (or a jump nested in it) loaded entry 0.
     bool SprungAufNull() const { return sprungAufNull_; }
     bool SchrittLaeuft() const { return schrittLaeuft_; }
@@ -33,7 +37,6 @@ public:
     // between its microsteps; returns the former ones.
     Umgebung* TauscheUmgebung(Umgebung* neu) { return std::exchange(umgebung_, neu); }
 
-protected:
     // The first microstep after start-up or Reset, with the MPC at 0.
     void ErsterSchritt();
     Umgebung& Umwelt() { return *umgebung_; }
@@ -49,6 +52,8 @@ private:
     // Tells a recording history the opcode's row before the step changes it.
     void StatistikzeileMerken(int op);
 
+    TMaschinenzustand& z_;
+    TDatenpfad& pfad_;
     Umgebung* umgebung_;
     const TArbeitskopie& mikrocode_;
     bool sprungAufNull_ = false;

@@ -6,62 +6,62 @@ namespace ventaro {
 template <typename Aktion>
 void TMaschine::Aufzeichnen(bool mikroschritt, Aktion aktion, bool alleStatistikzeilen) {
     if (!verlaufAn_ || zeichnetAuf_) return aktion();
-    verlauf_.Beginne(*this, mikroschritt, alleStatistikzeilen);
+    verlauf_.Beginne(zustand_, mikroschritt, alleStatistikzeilen);
     zeichnetAuf_ = true;
-    ZellenMelden(&verlauf_);
+    datenpfad_.ZellenMelden(&verlauf_);
     try {
         aktion();
     } catch (...) {
         // A failed step stays recorded: undoing it restores the state before.
         zeichnetAuf_ = false;
-        ZellenMelden(nullptr);
+        datenpfad_.ZellenMelden(nullptr);
         throw;
     }
     zeichnetAuf_ = false;
-    ZellenMelden(nullptr);
+    datenpfad_.ZellenMelden(nullptr);
 }
 
-void TMaschine::EinzelschrittBtnClick() {
+void TMaschine::Mikroschritt() {
     // A step that a running step's event processing lets through does nothing.
-    if (SchrittLaeuft()) return;
-    Aufzeichnen(true, [this] { TSequenzer::EinzelschrittBtnClick(); });
+    if (sequenzer_.SchrittLaeuft()) return;
+    Aufzeichnen(true, [this] { sequenzer_.Mikroschritt(); });
 }
 
-void TMaschine::ResetBtnClick() {
-    Aufzeichnen(false, [this] { TSequenzer::ResetBtnClick(); }, true);
+void TMaschine::Reset() {
+    Aufzeichnen(false, [this] { sequenzer_.Reset(); }, true);
 }
 
-void TMaschine::TorKlick(Tor t) {
+void TMaschine::TorUmschalten(Tor t) {
     Aufzeichnen(false, [this, t] {
-        const bool offen = !TorOffen(t);
-        SetzeTorZustand(t, offen);
+        const bool offen = !zustand_.TorOffen(t);
+        zustand_.SetzeTorZustand(t, offen);
         // An open cell edit is committed and checked before Read takes the cell.
-        if (t == Tor::Read) RAMGridExit();
-        SetzeTor(t, offen);
-        Aktualisiere();
+        if (t == Tor::Read) AllePruefen();
+        datenpfad_.SetzeTor(t, offen);
+        datenpfad_.Aktualisiere();
     });
 }
 
-void TMaschine::RegisterKlick(Register r) {
+void TMaschine::LadenUmschalten(Register r) {
     Aufzeichnen(false, [this, r] {
-        Reg(r).SetLaden(!Reg(r).Laden());
-        Aktualisiere();
+        zustand_.Reg(r).SetLaden(!zustand_.Reg(r).Laden());
+        datenpfad_.Aktualisiere();
     });
 }
 
-void TMaschine::PCRechtsklick() {
+void TMaschine::PCErhoehen() {
     Aufzeichnen(false, [this] {
-        TSpeicherCP1& pc = Reg(Register::PC);
+        TSpeicherCP1& pc = zustand_.Reg(Register::PC);
         pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
-        ++PCRechtsklicks;
-        Aktualisiere();
+        ++zustand_.PCRechtsklicks;
+        datenpfad_.Aktualisiere();
     });
 }
 
-void TMaschine::ALUBoxClick(int index) {
-    Aufzeichnen(false, [this, index] {
-        AluAuswahl = index;
-        Aktualisiere();
+void TMaschine::AluWaehlen(int operation) {
+    Aufzeichnen(false, [this, operation] {
+        zustand_.AluAuswahl = operation;
+        datenpfad_.Aktualisiere();
     });
 }
 
@@ -75,11 +75,11 @@ void TMaschine::VerlaufBeenden() {
 }
 
 void TMaschine::Zuruecknehmen() {
-    if (verlauf_.Zuruecknehmen(*this)) RamEditiert = true;
+    if (verlauf_.Zuruecknehmen(zustand_)) datei_.RamEditiert = true;
     // A state kept while the clock or a run disabled the controls comes back
     // as after "Stopp": nothing runs while a step is taken back.
-    if (!Aktiv.Werkzeugleiste && !takt_.laeuft) KnoepfeFuerTakt(false);
-    AnzeigeErneuern();
+    if (!zustand_.Aktiv.Werkzeugleiste && !takt_.laeuft) KnoepfeFuerTakt(false);
+    datenpfad_.AnzeigeErneuern();
 }
 
 void TMaschine::MikroschrittZurueck() {

@@ -40,7 +40,7 @@ Aufzeichnungsleiste::Aufzeichnungsleiste(QMainWindow* fenster, TMaschine& maschi
       dienste_(dienste),
       panel0_(panel0),
       ereignis_(std::move(ereignis)),
-      aufzeichnung_(maschine) {
+      aufzeichnung_(maschine.Aufzeichnung()) {
     setObjectName(QStringLiteral("Aufzeichnungsleiste"));
     // A red frame on a pale ground: the window is in another mode.
     setStyleSheet(QStringLiteral("#Aufzeichnungsleiste { background: #fff0e8; border: 3px solid #d00000; }"));

@@ -52,7 +52,7 @@ private:
     Dienste& dienste_;
     QLabel* panel0_;
     std::function<bool(const std::function<void()>&)> ereignis_;
-    TAufzeichnung aufzeichnung_;
+    TAufzeichnung& aufzeichnung_;  // the machine's
     TmcDlg* editor_ = nullptr;
     QDockWidget* dock_;
     QLabel* titel_;

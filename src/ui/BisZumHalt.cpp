@@ -59,7 +59,7 @@ void BisZumHalt::Werkzeugknopf(QToolBar* leiste) {
 
 void BisZumHalt::Starten() {
     // Like "Mikroschritt": nothing while a cell check keeps the machine off.
-    if (Laeuft() || !a_.maschine.KnoepfeAktiv().Mikroschritt) return;
+    if (Laeuft() || !a_.maschine.Zustand().Aktiv.Mikroschritt) return;
     lauf_.emplace(a_.maschine);
     a_.maschine.DauerlaufSchalter(true);
     escape_->setEnabled(true);

@@ -64,7 +64,7 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
         // Leaving the grid for another control of this window checks all cells.
         auto imGitter = [this](QWidget* w) { return w && (w == ramGrid_ || ramGrid_->isAncestorOf(w)); };
         if (imGitter(alt) && neu && neu->window() == this && !imGitter(neu))
-            Ereignis([this] { maschine_.RAMGridExit(); });
+            Ereignis([this] { maschine_.AllePruefen(); });
     });
     resize(Breite, Hoehe + menuBar()->sizeHint().height());
     Zeichne();
@@ -161,6 +161,7 @@ void TForm1::FormActivate() {
     const std::string version = fileInfo1.FileVersion().empty() ? ventaro::ProgrammVersion() : fileInfo1.FileVersion();
     programmVersion_ = QString::fromStdString(version);
     fenstertitel_ = QStringLiteral("Ventaro ") + programmVersion_;
+    ansicht_.SetzeFenstertitel(Cp(fenstertitel_));
     setWindowTitle(fenstertitel_);
     programmverzeichnis_ = dienste_.Programmverzeichnis();
     // Step 6 of the sequence, before the microcode is read in step 7: the
@@ -175,7 +176,7 @@ void TForm1::FormActivate() {
 void TForm1::ZeichneToreUndRegister() {
     for (int t = 0; t < TorAnzahl; ++t) {
         const QSignalBlocker sperre(tore_[t]);
-        const bool offen = maschine_.TorOffen(static_cast<Tor>(t));
+        const bool offen = maschine_.Zustand().TorOffen(static_cast<Tor>(t));
         tore_[t]->setChecked(offen);
         const QString vorlesen = QString::fromLatin1(TorNamen[t].data()) + (offen ? U(", offen") : U(", geschlossen"));
         if (tore_[t]->accessibleName() != vorlesen) tore_[t]->setAccessibleName(vorlesen);
@@ -183,38 +184,45 @@ void TForm1::ZeichneToreUndRegister() {
     for (SpeicherCP1Ansicht* zelle : register_) zelle->Auffrischen();
 }
 
+// The view model says what changed since the last drawing; only that is
+// drawn again. Gates, registers and the ALU list are set each time: a click
+// toggles a button before the machine has taken it.
 void TForm1::Zeichne() {
     if (zeichnet_) return;
     zeichnet_ = true;
+    const Teile teile = ansicht_.Aktualisieren(maschine_);
+    const TAnsicht& a = ansicht_.Stand();
     ZeichneToreUndRegister();
-    if (aluBox_->currentRow() != maschine_.AluAuswahl) {
+    if (aluBox_->currentRow() != a.AluAuswahl) {
         const QSignalBlocker sperre(aluBox_);
-        aluBox_->setCurrentRow(maschine_.AluAuswahl);
-        if (maschine_.AluAuswahl < 0) aluBox_->clearSelection();
+        aluBox_->setCurrentRow(a.AluAuswahl);
+        if (a.AluAuswahl < 0) aluBox_->clearSelection();
     }
-    aluLbl_->setText(Q(maschine_.ALULbl()));
-    aluLbl_->adjustSize();
-    flagLbl_->setText(Q(maschine_.FlagLbl()));
-    mpcFlag_->setText(Q(maschine_.MPCFlagText()));
-    mpc_->setText(Q(maschine_.MPCText()));
-    mpc_->adjustSize();
-    mikroCodeEdit_->setText(Q(maschine_.MikroCodeEditText()));
-    if (gezeichneteDurchlaeufe_ != maschine_.Durchlaeufe()) {
-        // Whatever the user typed into the display lasts until the next pass.
-        gezeichneteDurchlaeufe_ = maschine_.Durchlaeufe();
-        displayEdit_->setText(Q(maschine_.DisplayEditText()));
+    if (Enthaelt(teile, Teil::Alu)) {
+        aluLbl_->setText(Q(a.AluText));
+        aluLbl_->adjustSize();
+        flagLbl_->setText(Q(a.FlagText));
     }
-    panel1_->setText(Q(maschine_.Status1()));
-    const Knoepfe& knoepfe = maschine_.KnoepfeAktiv();
-    einzelschrittBtn_->setEnabled(knoepfe.Mikroschritt);
-    startBtn_->setEnabled(knoepfe.Start);
-    resetBtn_->setEnabled(knoepfe.Reset);
-    toolBar_->setEnabled(knoepfe.Werkzeugleiste);
-    ramGrid_->Zeige(maschine_);
-    if (gestartet_) ZeigeTitel();
-    ZeigeRueckschritte();
+    if (Enthaelt(teile, Teil::Steuerwerk)) {
+        mpcFlag_->setText(Q(a.MpcFlagText));
+        mpc_->setText(Q(a.MpcText));
+        mpc_->adjustSize();
+        mikroCodeEdit_->setText(Q(a.SteuerwortText));
+    }
+    // Whatever the user typed into the display lasts until the next pass.
+    if (Enthaelt(teile, Teil::Anzeige)) displayEdit_->setText(Q(a.AnzeigeText));
+    if (Enthaelt(teile, Teil::Status)) panel1_->setText(Q(a.Status1));
+    if (Enthaelt(teile, Teil::Knoepfe)) {
+        einzelschrittBtn_->setEnabled(a.Aktiv.Mikroschritt);
+        startBtn_->setEnabled(a.Aktiv.Start);
+        resetBtn_->setEnabled(a.Aktiv.Reset);
+        toolBar_->setEnabled(a.Aktiv.Werkzeugleiste);
+        ZeigeRueckschritte();
+    }
+    if (Enthaelt(teile, Teil::Ram) || Enthaelt(teile, Teil::Haltepunkte)) ramGrid_->Zeige(maschine_, a);
+    if (gestartet_ && Enthaelt(teile, Teil::Titel)) setWindowTitle(Q(a.Titel));
     TaktAnwenden();
-    aufzeichnungsleiste_->Zeichne();
+    if (Enthaelt(teile, Teil::Aufzeichnung)) aufzeichnungsleiste_->Zeichne();
     zeichnet_ = false;
 }
 
@@ -237,36 +245,36 @@ void TForm1::TaktTick() {
     taktFehlerOffen_ = false;
 }
 
-void TForm1::EinzelschrittBtnClick() { Ereignis([this] { maschine_.EinzelschrittBtnClick(); }); }
-void TForm1::ResetBtnClick() { Ereignis([this] { maschine_.ResetBtnClick(); }); }
-void TForm1::StartBtnClick() { Ereignis([this] { maschine_.StartBtnClick(); }); }
+void TForm1::EinzelschrittBtnClick() { Ereignis([this] { maschine_.Mikroschritt(); }); }
+void TForm1::ResetBtnClick() { Ereignis([this] { maschine_.Reset(); }); }
+void TForm1::StartBtnClick() { Ereignis([this] { maschine_.TaktStarten(); }); }
 void TForm1::StopBtnClick() {
     bisZumHalt_->Stopp();
-    Ereignis([this] { maschine_.StopBtnClick(); });
+    Ereignis([this] { maschine_.TaktAnhalten(); });
 }
-void TForm1::TaktrateChange(int position) { Ereignis([this, position] { maschine_.TaktrateChange(position); }); }
-void TForm1::Programmstarten1Click() { Ereignis([this] { maschine_.Programmstarten1Click(); }); }
-void TForm1::Programmbeenden1Click() { Ereignis([this] { maschine_.Programmbeenden1Click(); }); }
+void TForm1::TaktrateChange(int position) { Ereignis([this, position] { maschine_.TaktrateSetzen(position); }); }
+void TForm1::Programmstarten1Click() { Ereignis([this] { maschine_.TaktSchalten(true); }); }
+void TForm1::Programmbeenden1Click() { Ereignis([this] { maschine_.TaktSchalten(false); }); }
 
 // ---- The RAM grid's Enter key.
 
 void TForm1::RamEnter() {
     const bool editorWarOffen = ramGrid_->EditorOffen();
     if (editorWarOffen) ramGrid_->EditorSchliessen();
-    const int vorher = maschine_.Ram.AktuelleZeile();
-    Ereignis([this] { maschine_.RAMGridKeyPress('\r'); });
+    const int vorher = maschine_.Zustand().Ram.AktuelleZeile();
+    Ereignis([this] { maschine_.EingabeAbschliessen(); });
     // The grid's own Enter follows: it opens the editor on the (next) row,
     // or closes it where the row stayed.
-    if (maschine_.Ram.AktuelleZeile() != vorher || !editorWarOffen) ramGrid_->EditorOeffnen();
+    if (maschine_.Zustand().Ram.AktuelleZeile() != vorher || !editorWarOffen) ramGrid_->EditorOeffnen();
 }
 
-void TForm1::RamEditorGeoeffnet() { ramEditiertVorEditor_ = maschine_.RamEditiert; }
+void TForm1::RamEditorGeoeffnet() { ramEditiertVorEditor_ = maschine_.RamEditiert(); }
 
 void TForm1::RamBearbeitungVerworfen(int zeile, const QString& anfangstext) {
     // Escape: the store and the edit mark are as they were before the editor
     // opened, though every keystroke was handed over.
-    maschine_.Ram.SetzeText(zeile - 1, Cp(anfangstext));
-    maschine_.RamEditiert = ramEditiertVorEditor_;
+    maschine_.FuerTests().zustand.Ram.SetzeText(zeile - 1, Cp(anfangstext));
+    maschine_.FuerTests().datei.RamEditiert = ramEditiertVorEditor_;
     Zeichne();
 }
 
@@ -274,15 +282,12 @@ void TForm1::RamBearbeitungVerworfen(int zeile, const QString& anfangstext) {
 
 void TForm1::AluGewaehlt(int zeile) {
     if (zeichnet_) return;
-    Ereignis([this, zeile] { maschine_.ALUBoxClick(zeile); });
+    Ereignis([this, zeile] { maschine_.AluWaehlen(zeile); });
 }
 
 // ---- The RAM file.
 
-void TForm1::ZeigeTitel() {
-    const std::string& datei = maschine_.Dateititel;
-    setWindowTitle(datei.empty() ? fenstertitel_ : fenstertitel_ + QStringLiteral(" [") + Q(datei) + QLatin1Char(']'));
-}
+void TForm1::ZeigeTitel() { setWindowTitle(Q(TAnsicht::Von(maschine_, Cp(fenstertitel_)).Titel)); }
 
 void TForm1::MitDialog(const std::function<void()>& befehl) {
     if (dialogOffen_) return;
@@ -335,7 +340,7 @@ void TForm1::GroesseWaehlen(int prozent) {
 }
 
 QString TForm1::OffeneDatei() const {
-    const std::string& ram = maschine_.RamDateiname;
+    const std::string& ram = maschine_.Datei().RamDateiname;
     if (!ram.empty() && ram != "neu") return QString::fromStdString(ram);
     return programmtextDatei_;
 }
@@ -351,7 +356,7 @@ void TForm1::closeEvent(QCloseEvent* ereignis) {
         ereignis->ignore();
         return;
     }
-    if (maschine_.RamEditiert && dienste_.FrageJaNein(this, U("Der RAM-Inhalt wurde editiert.\rWollen Sie ihn sichern?"))) {
+    if (maschine_.RamEditiert() && dienste_.FrageJaNein(this, U("Der RAM-Inhalt wurde editiert.\rWollen Sie ihn sichern?"))) {
         // The save dialog is always shown; cancelling it still closes.
         const QString pfad = dienste_.RamDateiZumSpeichern(this);
         bool gespeichert = true;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 #include "maschine/Umgebung.h"
 #include "ui/Dienste.h"
@@ -143,6 +144,7 @@ private:
 
     Dienste& dienste_;
     TMaschine maschine_;
+    TAnsichtsmodell ansicht_;
     TmcDlg* mcDlg_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     ProgrammtextFenster* programmtextFenster_ = nullptr;
@@ -187,7 +189,6 @@ private:
     bool werkzeugRuhe_ = false;
     int aktiveGroesse_ = 100;  // the size this run was started with  // a menu closed; the pointer has not moved since
     bool ramEditiertVorEditor_ = false;  // put back when Escape discards the edit
-    std::uint64_t gezeichneteDurchlaeufe_ = ~0ull;
 };
 
 }  // namespace ventaro::ui

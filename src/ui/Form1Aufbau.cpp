@@ -155,23 +155,23 @@ void TForm1::BaueTore() {
         MeldetHinweis(knopf, U(t.hinweis));
         const Tor tor = t.tor;
         connect(knopf, &QAbstractButton::clicked, this,
-                [this, tor] { Ereignis([this, tor] { maschine_.TorKlick(tor); }); });
+                [this, tor] { Ereignis([this, tor] { maschine_.TorUmschalten(tor); }); });
         tore_[static_cast<int>(tor)] = knopf;
     }
 }
 
 void TForm1::BaueRegister() {
     for (const RegisterOrt& r : kRegister) {
-        auto* zelle = new SpeicherCP1Ansicht(maschine_.Reg(r.reg), flaeche_);
+        auto* zelle = new SpeicherCP1Ansicht(maschine_.Zustand().Reg(r.reg), flaeche_);
         zelle->setObjectName(QString::fromLatin1(RegisterNamen[static_cast<int>(r.reg)].data()));
         zelle->move(r.ort);
         MeldetHinweis(zelle, U(r.hinweis));
         const Register reg = r.reg;
         connect(zelle, &SpeicherCP1Ansicht::geklickt, this,
-                [this, reg] { Ereignis([this, reg] { maschine_.RegisterKlick(reg); }); });
+                [this, reg] { Ereignis([this, reg] { maschine_.LadenUmschalten(reg); }); });
         if (reg == Register::PC)
             connect(zelle, &SpeicherCP1Ansicht::rechtsGedrueckt, this,
-                    [this] { Ereignis([this] { maschine_.PCRechtsklick(); }); });
+                    [this] { Ereignis([this] { maschine_.PCErhoehen(); }); });
         register_[static_cast<int>(reg)] = zelle;
     }
 }
@@ -268,9 +268,9 @@ void TForm1::BaueRamGitter() {
             [this](int zeile) { Ereignis([this, zeile] { maschine_.ZeileWaehlen(zeile); }); });
     connect(ramGrid_, &RamGitter::textUebergeben, this, [this](int zeile, const QString& text, bool endgueltig) {
         bool ersetzt = false;
-        maschine_.RAMGridSetEditText(1, zeile, Cp(text, &ersetzt));
+        maschine_.ZelleUebergeben(zeile - 1, Cp(text, &ersetzt));
         // Told once per edit, when the editor closes, not on every keystroke.
-        if (ersetzt && endgueltig) dienste_.Warnung(this, ZeichenErsetzt(Q(maschine_.Ram.Text(zeile - 1))));
+        if (ersetzt && endgueltig) dienste_.Warnung(this, ZeichenErsetzt(Q(maschine_.Zustand().Ram.Text(zeile - 1))));
     });
     connect(ramGrid_, &RamGitter::enterGedrueckt, this, &TForm1::RamEnter);
     connect(ramGrid_, &RamGitter::editorGeoeffnet, this, &TForm1::RamEditorGeoeffnet);

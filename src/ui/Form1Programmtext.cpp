@@ -14,7 +14,7 @@ namespace {
 
 RamInhalt Zellen(const TMaschine& maschine) {
     RamInhalt zellen;
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) zellen[a] = maschine.Ram.Text(a);
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) zellen[a] = maschine.Zustand().Ram.Text(a);
     return zellen;
 }
 
@@ -29,15 +29,13 @@ void TForm1::Programmtextoeffnen1Click() {
 
 void TForm1::ProgrammtextOeffnen(const QString& pfad) {
     Ereignis([this, &pfad] {
-        programmtext::TUebersetzung u = programmtext::Uebersetze(programmtext::LeseProgrammtext(pfad.toStdString()),
-                                                                 programmtext::TBefehlsnamen(maschine_.Tabelle));
-        if (u.Gelungen()) {
-            maschine_.ProgrammtextOeffnen(std::move(u.Zellen), pfad.toStdString());
+        const std::vector<programmtext::Fehlerzeile> zeilen = maschine_.ProgrammtextOeffnen(pfad.toStdString());
+        if (zeilen.empty()) {
             programmtextDatei_ = pfad;
             return;
         }
         QStringList fehler;
-        for (const programmtext::Fehlerzeile& f : u.Fehler) fehler << Q(f.text);
+        for (const programmtext::Fehlerzeile& f : zeilen) fehler << Q(f.text);
         dienste_.Fehlerbox(this, fehler.join(QLatin1Char('\r')));
     });
     ZeigeTitel();
@@ -49,14 +47,14 @@ void TForm1::AlsProgrammtextspeichern1Click() {
     Ereignis([this, &pfad] {
         programmtext::SchreibeProgrammtext(
             pfad.toStdString(),
-            programmtext::AlsProgrammtext(Zellen(maschine_), programmtext::TBefehlsnamen(maschine_.Tabelle)));
+            programmtext::AlsProgrammtext(Zellen(maschine_), programmtext::TBefehlsnamen(maschine_.Tabelle())));
     });
 }
 
 void TForm1::Programmtext1Click() {
     if (!programmtextFenster_) {
         ProgrammtextFenster::Anbindung anbindung{
-            [this] { return programmtext::TBefehlsnamen(maschine_.Tabelle); },
+            [this] { return programmtext::TBefehlsnamen(maschine_.Tabelle()); },
             [this] { return Zellen(maschine_); },
             [this](RamInhalt zellen) {
                 Ereignis([this, &zellen] { maschine_.ProgrammtextUebernehmen(std::move(zellen)); });

@@ -28,11 +28,10 @@ void TForm1::BaueRueckschritte(QMenu* bearbeiten) {
 }
 
 void TForm1::ZeigeRueckschritte() {
-    // Like "Mikroschritt", nothing steps back while the clock or a run goes.
-    const bool moeglich = !maschine_.Takt().laeuft && !bisZumHalt_->Laeuft() && maschine_.Rueckgaengig() > 0;
-    mikroschrittZurueck_->setEnabled(moeglich);
-    befehlZurueck_->setEnabled(moeglich);
-    const QString anzahl = QString::number(maschine_.MikroschritteRueckgaengig());
+    const TAnsicht& a = ansicht_.Stand();
+    mikroschrittZurueck_->setEnabled(a.Zurueck);
+    befehlZurueck_->setEnabled(a.Zurueck);
+    const QString anzahl = QString::number(a.ZurueckMikroschritte);
     for (QAction* a : {mikroschrittZurueck_, befehlZurueck_})
         a->setToolTip(QStringLiteral("%1 (%2): %3 Mikroschritte können zurückgenommen werden")
                           .arg(a->text(), a->shortcut().toString(QKeySequence::NativeText), anzahl));

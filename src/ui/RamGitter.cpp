@@ -98,9 +98,9 @@ void RamGitter::Kopfzeilen(bool gefuellt) {
                                        : QStringList{QString(), QString()});
 }
 
-void RamGitter::Zeige(const TMaschine& maschine) {
+void RamGitter::Zeige(const TMaschine& maschine, const TAnsicht& ansicht) {
     zeigt_ = true;
-    if (maschine.RasterGefuellt && item(0, 0)->text().isEmpty()) {
+    if (maschine.RasterGefuellt() && item(0, 0)->text().isEmpty()) {
         // Start-up writes the headers and addresses.
         Kopfzeilen(true);
         for (int r = 0; r < rowCount(); ++r) item(r, 0)->setText(Q(ZahlDreistellig(static_cast<unsigned>(r))));
@@ -110,13 +110,14 @@ void RamGitter::Zeige(const TMaschine& maschine) {
     const int bearbeitet = EditorOffen() ? currentRow() : -1;
     for (int r = 0; r < rowCount(); ++r) {
         if (r == bearbeitet) continue;
-        const QString text = Q(maschine.Ram.Text(r));
+        const QString text = Q(ansicht.Zustand.Ram.Text(r));
         if (item(r, 1)->text() != text) item(r, 1)->setText(text);
         // A breakpoint shows its address on red.
-        const QBrush adressfarbe = maschine.Haltepunkt(r) ? QBrush(farbe::Rot) : QBrush(farbe::Knopfflaeche);
+        const QBrush adressfarbe =
+            ansicht.Haltepunkte.test(static_cast<std::size_t>(r)) ? QBrush(farbe::Rot) : QBrush(farbe::Knopfflaeche);
         if (item(r, 0)->background() != adressfarbe) item(r, 0)->setBackground(adressfarbe);
     }
-    const int zeile = maschine.Ram.AktuelleZeile() - 1;
+    const int zeile = ansicht.Zustand.Ram.AktuelleZeile() - 1;
     if (currentRow() != zeile) {
         if (EditorOffen()) EditorSchliessen();
         setCurrentCell(zeile, 1, QItemSelectionModel::ClearAndSelect);

@@ -5,6 +5,7 @@
 
 #include <QTableWidget>
 
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 
 namespace ventaro::ui {
@@ -15,7 +16,7 @@ public:
     explicit RamGitter(QWidget* eltern);
 
     // Shows the machine's cells and current row without reporting anything.
-    void Zeige(const TMaschine& maschine);
+    void Zeige(const TMaschine& maschine, const TAnsicht& ansicht);
     void Spalte1Verbreitern() { setColumnWidth(1, 80); }
     bool EditorOffen() const { return state() == QAbstractItemView::EditingState; }
     void EditorSchliessen();

@@ -104,7 +104,7 @@ void Statistikfenster::hideEvent(QHideEvent* ereignis) {
 }
 
 void Statistikfenster::Aktualisieren() {
-    const TStatistik& s = maschine_.Statistik;
+    const TStatistik& s = maschine_.Zustand().Statistik;
     // Every step changes the totals, so equal totals mean equal rows.
     if (gezeigt_ == s.Stand) return;
     gezeigt_ = s.Stand;

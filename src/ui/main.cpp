@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
                                                              : QFileInfo(startdatei).absolutePath());
     // The three windows in this order; the first is the main window.
     ventaro::ui::TForm1 form1(dienste);
-    ventaro::ui::TmcDlg mcDlg(form1.Maschine().Tabelle, QString::fromStdString(pfade.Programmverzeichnis()), &form1);
+    ventaro::ui::TmcDlg mcDlg(form1.Maschine().Tabelle(), QString::fromStdString(pfade.Programmverzeichnis()), &form1);
     mcDlg.SetzeProgrammpfade(&pfade);
     ventaro::ui::TAboutBox aboutBox(&form1);
     form1.SetzeDialoge(&mcDlg, &aboutBox);

@@ -23,129 +23,129 @@ TEST_F(Datenpfad, AluOperationsOnTheLowBytes) {
     };
     for (const auto& [auswahl, akku, bus, flagVorher, ergebnis, flag] : rows) {
         SCOPED_TRACE(::testing::Message() << "ALU " << auswahl << " A " << akku << " B " << bus);
-        m.Reg(Register::Akku).SetRegisterInhalt(akku);
-        m.InternerBus = bus;
-        m.Flag = flagVorher;
-        m.AluErgebnis = 77;
-        m.AluAuswahl = auswahl;
-        m.Aktualisiere();
-        EXPECT_EQ(m.AluErgebnis, ergebnis);
-        EXPECT_EQ(m.Flag, flag);
-        EXPECT_EQ(m.ALULbl(), ZahlDreistellig(ergebnis));
-        EXPECT_EQ(m.FlagLbl(), "F=" + std::to_string(flag));
-        EXPECT_EQ(m.MPCFlagText(), std::to_string(flag));
-        EXPECT_EQ(m.Reg(Register::Erg).Eingang(), ergebnis);
+        z.Reg(Register::Akku).SetRegisterInhalt(akku);
+        z.InternerBus = bus;
+        z.Flag = flagVorher;
+        z.AluErgebnis = 77;
+        z.AluAuswahl = auswahl;
+        pfad.Aktualisiere();
+        EXPECT_EQ(z.AluErgebnis, ergebnis);
+        EXPECT_EQ(z.Flag, flag);
+        EXPECT_EQ(Ansicht().AluText, ZahlDreistellig(ergebnis));
+        EXPECT_EQ(Ansicht().FlagText, "F=" + std::to_string(flag));
+        EXPECT_EQ(Ansicht().MpcFlagText, std::to_string(flag));
+        EXPECT_EQ(z.Reg(Register::Erg).Eingang(), ergebnis);
     }
 }
 
 TEST_F(Datenpfad, ReadAndEtBringTheCellIntoAkkuAndAluInOnePass) {
-    m.Ram.SetzeText(0, "01.005");
-    m.SetzeTorZustand(Tor::Read, true);
-    m.SetzeTorZustand(Tor::ET, true);
-    m.Reg(Register::Akku).SetLaden(true);
-    m.Aktualisiere();
-    EXPECT_EQ(m.InternerBus, 261);
+    z.Ram.SetzeText(0, "01.005");
+    z.SetzeTorZustand(Tor::Read, true);
+    z.SetzeTorZustand(Tor::ET, true);
+    z.Reg(Register::Akku).SetLaden(true);
+    pfad.Aktualisiere();
+    EXPECT_EQ(z.InternerBus, 261);
     EXPECT_EQ(Content(Register::Akku), 261);
-    EXPECT_EQ(m.AluB, 5);
-    EXPECT_EQ(m.AluA, 5);  // the latched Akku loaded before the ALU read it
+    EXPECT_EQ(z.AluB, 5);
+    EXPECT_EQ(z.AluA, 5);  // the latched Akku loaded before the ALU read it
 }
 
 TEST_F(Datenpfad, AtReachesTheInternalBusOnlyOnTheNextPass) {
-    m.Ram.SetzeText(0, "01.005");
-    m.Reg(Register::Akku).SetRegisterInhalt(9);
-    for (Tor t : {Tor::Read, Tor::ET, Tor::AT}) m.SetzeTorZustand(t, true);
-    m.Reg(Register::Anz).SetLaden(true);
-    m.Aktualisiere();
-    EXPECT_EQ(m.InternerBus, 261);  // ET copied the word read before AT drove the bus
-    EXPECT_EQ(m.ExternerBus, 9);
-    EXPECT_EQ(m.DisplayEditText(), "00.009");  // a latched Anz shows the new word in the same pass
-    EXPECT_EQ(m.Status1(), kWarnung);
-    m.SetzeTorZustand(Tor::Read, false);
-    m.Aktualisiere();
-    EXPECT_EQ(m.InternerBus, 9);
+    z.Ram.SetzeText(0, "01.005");
+    z.Reg(Register::Akku).SetRegisterInhalt(9);
+    for (Tor t : {Tor::Read, Tor::ET, Tor::AT}) z.SetzeTorZustand(t, true);
+    z.Reg(Register::Anz).SetLaden(true);
+    pfad.Aktualisiere();
+    EXPECT_EQ(z.InternerBus, 261);  // ET copied the word read before AT drove the bus
+    EXPECT_EQ(z.ExternerBus, 9);
+    EXPECT_EQ(Ansicht().AnzeigeText, "00.009");  // a latched Anz shows the new word in the same pass
+    EXPECT_EQ(Ansicht().Status1, kWarnung);
+    z.SetzeTorZustand(Tor::Read, false);
+    pfad.Aktualisiere();
+    EXPECT_EQ(z.InternerBus, 9);
 }
 
 TEST_F(Datenpfad, ClosingEtWhileErgTIsOpenLeavesTheInternalBusAtZero) {
-    m.Reg(Register::Erg).SetRegisterInhalt(42);
-    m.ExternerBus = 13;
+    z.Reg(Register::Erg).SetRegisterInhalt(42);
+    z.ExternerBus = 13;
     Gate(Tor::ErgT, true);
-    EXPECT_EQ(m.InternerBus, 42);
+    EXPECT_EQ(z.InternerBus, 42);
     Gate(Tor::ET, true);
-    EXPECT_EQ(m.InternerBus, 13);
+    EXPECT_EQ(z.InternerBus, 13);
     Gate(Tor::ET, false);
-    EXPECT_EQ(m.InternerBus, 0);
+    EXPECT_EQ(z.InternerBus, 0);
 }
 
 TEST_F(Datenpfad, WriteStoresTheBusOnlyWhenOpening) {
-    m.ExternerBus = 261;
+    z.ExternerBus = 261;
     Gate(Tor::Write, true);
-    EXPECT_EQ(m.Ram.Text(127), "01.005");  // RamAdresse is still 127 from start-up
-    m.ExternerBus = 5;
-    m.Aktualisiere();
+    EXPECT_EQ(z.Ram.Text(127), "01.005");  // RamAdresse is still 127 from start-up
+    z.ExternerBus = 5;
+    pfad.Aktualisiere();
     Gate(Tor::Write, false);
-    EXPECT_EQ(m.Ram.Text(127), "01.005");
-    EXPECT_FALSE(m.RamEditiert);
-    for (int a = 0; a < 127; ++a) ASSERT_EQ(m.Ram.Text(a), "00.000");
+    EXPECT_EQ(z.Ram.Text(127), "01.005");
+    EXPECT_FALSE(m.RamEditiert());
+    for (int a = 0; a < 127; ++a) ASSERT_EQ(z.Ram.Text(a), "00.000");
 }
 
 TEST_F(Datenpfad, PtAndItChooseTheAddress) {
-    m.Reg(Register::PC).SetRegisterInhalt(10);
-    m.Reg(Register::IR).SetRegisterInhalt(20);
+    z.Reg(Register::PC).SetRegisterInhalt(10);
+    z.Reg(Register::IR).SetRegisterInhalt(20);
     Gate(Tor::PT, true);
-    EXPECT_EQ(m.Ram.AktuelleZeile(), 11);
+    EXPECT_EQ(z.Ram.AktuelleZeile(), 11);
     Gate(Tor::PT, false);  // IT closed: address 0
-    EXPECT_EQ(m.RamAdresse, 0);
-    EXPECT_EQ(m.Ram.AktuelleZeile(), 1);
+    EXPECT_EQ(z.RamAdresse, 0);
+    EXPECT_EQ(z.Ram.AktuelleZeile(), 1);
     Gate(Tor::IT, true);
     Gate(Tor::PT, true);  // both open: PC wins
-    EXPECT_EQ(m.RamAdresse, 10);
+    EXPECT_EQ(z.RamAdresse, 10);
     Gate(Tor::PT, false);  // IT open: the address is left to IT
-    EXPECT_EQ(m.RamAdresse, 20);
-    EXPECT_EQ(m.Ram.AktuelleZeile(), 21);
+    EXPECT_EQ(z.RamAdresse, 20);
+    EXPECT_EQ(z.Ram.AktuelleZeile(), 21);
 }
 
 TEST_F(Datenpfad, LoadedPcMovesTheAddressOnePassLaterAndReadFollowsOneMore) {
-    m.Ram.SetzeText(0, "00.005");
-    m.Ram.SetzeText(5, "00.007");
+    z.Ram.SetzeText(0, "00.005");
+    z.Ram.SetzeText(5, "00.007");
     Gate(Tor::PT, true);
     Latch(Register::PC);
-    m.SetzeTorZustand(Tor::Read, true);
-    m.SetzeRead(true);  // reads address 0; PC loads 5 at the end of the pass
+    z.SetzeTorZustand(Tor::Read, true);
+    pfad.SetzeRead(true);  // reads address 0; PC loads 5 at the end of the pass
     EXPECT_EQ(Content(Register::PC), 5);
-    EXPECT_EQ(m.RamAdresse, 0);
-    m.Aktualisiere();
-    EXPECT_EQ(m.RamAdresse, 5);
-    EXPECT_EQ(m.ExternerBus, 5);
-    m.Aktualisiere();
-    EXPECT_EQ(m.ExternerBus, 7);
+    EXPECT_EQ(z.RamAdresse, 0);
+    pfad.Aktualisiere();
+    EXPECT_EQ(z.RamAdresse, 5);
+    EXPECT_EQ(z.ExternerBus, 5);
+    pfad.Aktualisiere();
+    EXPECT_EQ(z.ExternerBus, 7);
 }
 
 TEST_F(Datenpfad, ReadSetterIgnoresIncorrectCells) {
-    m.Ram.SetzeText(0, "30.000");
-    m.ExternerBus = 5;
-    m.InternerBus = 9;
-    m.Reg(Register::Akku).SetLaden(true);  // a pass would load 9
-    m.SetzeTorZustand(Tor::Read, true);
-    m.SetzeRead(true);
-    EXPECT_EQ(m.ExternerBus, 5);
+    z.Ram.SetzeText(0, "30.000");
+    z.ExternerBus = 5;
+    z.InternerBus = 9;
+    z.Reg(Register::Akku).SetLaden(true);  // a pass would load 9
+    z.SetzeTorZustand(Tor::Read, true);
+    pfad.SetzeRead(true);
+    EXPECT_EQ(z.ExternerBus, 5);
     EXPECT_EQ(Content(Register::Akku), 0);
 
-    m.SetzeTorZustand(Tor::Read, false);
-    m.Ram.SetzeText(0, "00.007");
+    z.SetzeTorZustand(Tor::Read, false);
+    z.Ram.SetzeText(0, "00.007");
     Gate(Tor::Read, true);
-    m.Ram.SetzeText(0, "30.000");
+    z.Ram.SetzeText(0, "30.000");
     Gate(Tor::Read, false);  // the setter changes nothing, so the bus keeps 7
-    EXPECT_EQ(m.ExternerBus, 7);
+    EXPECT_EQ(z.ExternerBus, 7);
 }
 
 TEST_F(Datenpfad, UnreadableCellEndsThePassAtTheReadStep) {
-    m.Aktualisiere();
-    m.Ram.SetzeText(0, "ab.cde");
-    m.ExternerBus = 3;
-    for (Tor t : {Tor::Read, Tor::ET, Tor::Write}) m.SetzeTorZustand(t, true);
-    EXPECT_EQ(FailureOf([&] { m.Aktualisiere(); }), KeinInteger("ab"));
-    EXPECT_EQ(m.InternerBus, 0);
-    EXPECT_EQ(m.Status1(), "");  // the conflict check did not run
+    pfad.Aktualisiere();
+    z.Ram.SetzeText(0, "ab.cde");
+    z.ExternerBus = 3;
+    for (Tor t : {Tor::Read, Tor::ET, Tor::Write}) z.SetzeTorZustand(t, true);
+    EXPECT_EQ(FailureOf([&] { pfad.Aktualisiere(); }), KeinInteger("ab"));
+    EXPECT_EQ(z.InternerBus, 0);
+    EXPECT_EQ(Ansicht().Status1, "");  // the conflict check did not run
 }
 
 TEST_F(Datenpfad, GateConflicts) {
@@ -155,42 +155,42 @@ TEST_F(Datenpfad, GateConflicts) {
         {Tor::Read, Tor::ET, false},  {Tor::ErgT, Tor::AT, false}, {Tor::PT, Tor::Write, false},
     };
     for (const auto& [a, b, konflikt] : rows) {
-        for (int t = 0; t < TorAnzahl; ++t) m.SetzeTorZustand(static_cast<Tor>(t), t == int(a) || t == int(b));
-        m.Aktualisiere();
-        EXPECT_EQ(m.Status1(), konflikt ? kWarnung : "") << TorNamen[int(a)] << "+" << TorNamen[int(b)];
+        for (int t = 0; t < TorAnzahl; ++t) z.SetzeTorZustand(static_cast<Tor>(t), t == int(a) || t == int(b));
+        pfad.Aktualisiere();
+        EXPECT_EQ(Ansicht().Status1, konflikt ? kWarnung : "") << TorNamen[int(a)] << "+" << TorNamen[int(b)];
     }
 }
 
 TEST_F(Datenpfad, AddressBeyondTheRamFailsAndTouchesNoCell) {
-    m.Ram.SetzeAktuelleZeile(10);
-    EXPECT_EQ(FailureOf([&] { m.SetzeAdresse(130); }), kGitterindex);
-    EXPECT_EQ(m.RamAdresse, 130);
-    EXPECT_EQ(m.Ram.AktuelleZeile(), 10);
+    z.Ram.SetzeAktuelleZeile(10);
+    EXPECT_EQ(FailureOf([&] { pfad.SetzeAdresse(130); }), kGitterindex);
+    EXPECT_EQ(z.RamAdresse, 130);
+    EXPECT_EQ(z.Ram.AktuelleZeile(), 10);
 
-    m.ExternerBus = 261;
-    m.SetzeTorZustand(Tor::Write, true);
-    EXPECT_EQ(FailureOf([&] { m.SetzeWrite(true); }), kGitterindex);
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) ASSERT_EQ(m.Ram.Text(a), "00.000");
+    z.ExternerBus = 261;
+    z.SetzeTorZustand(Tor::Write, true);
+    EXPECT_EQ(FailureOf([&] { pfad.SetzeWrite(true); }), kGitterindex);
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) ASSERT_EQ(z.Ram.Text(a), "00.000");
 
-    m.SetzeTorZustand(Tor::Write, false);
-    m.Reg(Register::PC).SetRegisterInhalt(127);
+    z.SetzeTorZustand(Tor::Write, false);
+    z.Reg(Register::PC).SetRegisterInhalt(127);
     Gate(Tor::PT, true);
-    EXPECT_EQ(FailureOf([&] { m.PCRechtsklick(); }), kGitterindex);  // PC 128 with PT open
-    EXPECT_EQ(m.RamAdresse, 128);
-    EXPECT_EQ(m.Ram.AktuelleZeile(), 128);
+    EXPECT_EQ(FailureOf([&] { m.PCErhoehen(); }), kGitterindex);  // PC 128 with PT open
+    EXPECT_EQ(z.RamAdresse, 128);
+    EXPECT_EQ(z.Ram.AktuelleZeile(), 128);
 }
 
 TEST_F(Datenpfad, ReadFollowsTheSelectedRowWriteFollowsRamAdresse) {
-    m.Ram.SetzeText(9, "00.009");
-    m.SetzeAdresse(5);
+    z.Ram.SetzeText(9, "00.009");
+    pfad.SetzeAdresse(5);
     m.ZeileWaehlen(10);
     Gate(Tor::Read, true);
-    EXPECT_EQ(m.ExternerBus, 9);
+    EXPECT_EQ(z.ExternerBus, 9);
     Gate(Tor::Read, false);
-    m.ExternerBus = 261;
+    z.ExternerBus = 261;
     Gate(Tor::Write, true);
-    EXPECT_EQ(m.Ram.Text(5), "01.005");
-    EXPECT_EQ(m.Ram.Text(9), "00.009");
+    EXPECT_EQ(z.Ram.Text(5), "01.005");
+    EXPECT_EQ(z.Ram.Text(9), "00.009");
 }
 
 }  // namespace

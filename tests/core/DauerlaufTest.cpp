@@ -15,7 +15,7 @@ protected:
         Micro(10, Word({"PCI", "MPCClear"}));
         Micro(20, "00000000000000x000");
         Micro(30, Word({"MPCClear"}));
-        m.ResetBtnClick();
+        m.Reset();
     }
 };
 
@@ -44,8 +44,8 @@ TEST_F(Dauerlauf, EndsAtHaltBreakpointFailureStopOrLimit) {
     for (const Fall& f : faelle) {
         SetUp();
         for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) m.SetzeHaltepunkt(a, false);
-        for (std::size_t a = 0; a < f.zellen.size(); ++a) m.Ram.SetzeText(static_cast<int>(a), f.zellen[a]);
-        m.Reg(Register::PC).SetRegisterInhalt(static_cast<Wort>(f.pc));
+        for (std::size_t a = 0; a < f.zellen.size(); ++a) z.Ram.SetzeText(static_cast<int>(a), f.zellen[a]);
+        z.Reg(Register::PC).SetRegisterInhalt(static_cast<Wort>(f.pc));
         if (f.haltepunkt >= 0) m.SetzeHaltepunkt(f.haltepunkt, true);
         TDauerlauf lauf(m, f.grenze);
         if (f.stoppVorher) lauf.Stopp();
@@ -55,19 +55,19 @@ TEST_F(Dauerlauf, EndsAtHaltBreakpointFailureStopOrLimit) {
         EXPECT_EQ(ende, f.ende) << f.name;
         EXPECT_EQ(lauf.Schritte(), f.schritte) << f.name;
         EXPECT_EQ(lauf.Meldung().empty(), f.ende != Laufende::Fehlschlag) << f.name;
-        EXPECT_EQ(m.Status1() == "Haltepunkt bei Adresse 002", f.ende == Laufende::Haltepunkt) << f.name;
+        EXPECT_EQ(Ansicht().Status1 == "Haltepunkt bei Adresse 002", f.ende == Laufende::Haltepunkt) << f.name;
     }
 }
 
 TEST_F(Dauerlauf, TheClockStopsAtABreakpointAndRunsOnOverAHalt) {
-    m.Ram.SetzeText(0, "01.000");  // then HLT in cell 1
+    z.Ram.SetzeText(0, "01.000");  // then HLT in cell 1
     m.SetzeHaltepunkt(1, true);
-    m.StartBtnClick();
+    m.TaktStarten();
     m.TaktTick();
     EXPECT_FALSE(m.Takt().laeuft);
-    EXPECT_TRUE(m.KnoepfeAktiv().Mikroschritt);
+    EXPECT_TRUE(m.Zustand().Aktiv.Mikroschritt);
     m.SetzeHaltepunkt(1, false);
-    m.StartBtnClick();
+    m.TaktStarten();
     for (int i = 0; i < 3; ++i) m.TaktTick();
     EXPECT_TRUE(m.Takt().laeuft);
     EXPECT_TRUE(m.SprungAufNull());

@@ -54,14 +54,14 @@ TEST_F(Zustand, EachFieldAloneMakesTwoStatesDiffer) {
 
 TEST_F(Zustand, AMachineRestoredToAnEarlierStateRunsOnAsFromThere) {
     Micro(0, Word({"PT", "RamRead", "ET", "Akku", "PCI"}));
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) m.Ram.SetzeText(a, "00.00" + std::to_string(a % 10));
-    m.EinzelschrittBtnClick();
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) z.Ram.SetzeText(a, "00.00" + std::to_string(a % 10));
+    m.Mikroschritt();
     const TMaschinenzustand frueher = m.Zustand();
-    m.EinzelschrittBtnClick();
+    m.Mikroschritt();
     const TMaschinenzustand spaeter = m.Zustand();
     ASSERT_NE(frueher, spaeter);
     m.SetzeZustand(frueher);
-    m.EinzelschrittBtnClick();
+    m.Mikroschritt();
     EXPECT_EQ(m.Zustand(), spaeter);
 }
 

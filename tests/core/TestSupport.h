@@ -18,6 +18,7 @@
 
 #include "core/Bauteile.h"
 #include "core/Fehler.h"
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 #include "microcode/MikrocodeTabelle.h"
 
@@ -133,33 +134,38 @@ std::string FailureOf(F&& f) {
 class MachineTest : public ::testing::Test {
 protected:
     MachineTest() {
-        for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) m.Ram.SetzeText(a, "00.000");
-        m.RamAdresse = 127;
+        for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) z.Ram.SetzeText(a, "00.000");
+        z.RamAdresse = 127;
     }
     // Opens or closes a gate the way every caller does: state, setter, pass.
     void Gate(Tor tor, bool offen) {
-        m.SetzeTorZustand(tor, offen);
-        m.SetzeTor(tor, offen);
-        m.Aktualisiere();
+        z.SetzeTorZustand(tor, offen);
+        pfad.SetzeTor(tor, offen);
+        pfad.Aktualisiere();
     }
     void Latch(Register r) {
-        m.Reg(r).SetLaden(true);
-        m.Aktualisiere();
+        z.Reg(r).SetLaden(true);
+        pfad.Aktualisiere();
     }
     // Puts a word into the microcode table and takes a fresh working copy.
     void Micro(int entry, const std::string& word, int flag = 0) {
-        (flag == 0 ? m.Tabelle.Steuerworte0 : m.Tabelle.Steuerworte1)[entry] = word;
+        (flag == 0 ? m.Tabelle().Steuerworte0 : m.Tabelle().Steuerworte1)[entry] = word;
         m.MikrocodeKopieren();
     }
     void Step(Wort mpc) {
-        m.MPC = mpc;
-        m.EinzelschrittBtnClick();
+        z.MPC = mpc;
+        m.Mikroschritt();
     }
-    Wort Content(Register r) const { return m.Reg(r).RegisterInhalt(); }
-    bool Latched(Register r) const { return m.Reg(r).Laden(); }
+    Wort Content(Register r) const { return m.Zustand().Reg(r).RegisterInhalt(); }
+    bool Latched(Register r) const { return m.Zustand().Reg(r).Laden(); }
+    TAnsicht Ansicht() const { return TAnsicht::Von(m); }
 
     RecordingUmgebung env;
     TMaschine m{&env};
+    // The machine's parts, for states and steps that no operation reaches.
+    TMaschinenzustand& z = m.FuerTests().zustand;
+    TDatenpfad& pfad = m.FuerTests().datenpfad;
+    TSequenzer& seq = m.FuerTests().sequenzer;
 };
 
 // A machine for the RAM file commands: no save target chosen yet, and a Reset
@@ -167,7 +173,7 @@ protected:
 class RamDateiMaschine : public MachineTest {
 protected:
     RamDateiMaschine() {
-        m.RamDateiname = "neu";
+        m.FuerTests().datei.RamDateiname = "neu";
         Micro(0, Word({"PT"}));
     }
 };

@@ -112,12 +112,12 @@ TEST_F(FeindlicheMikrocodeDatei, BinaryBytesAndNulsAreTakenByteForByte) {
     // with a NUL at position 15 fails with the conversion error for it.
     RecordingUmgebung env;
     TMaschine m(&env);
-    m.Tabelle = tabelle;
+    m.Tabelle() = tabelle;
     m.MikrocodeKopieren();
-    EXPECT_EQ(m.Mikrocode.Wort(0, 0).Text(), wort.substr(0, 18));
-    EXPECT_EQ(m.Mikrocode.Wort(5, 1).Text(), binaer.substr(0, 18));
-    EXPECT_EQ(FailureOf([&] { m.EinzelschrittBtnClick(); }), KeinInteger(std::string("\0", 1)));
-    EXPECT_EQ(m.MPC, 0);  // not advanced
+    EXPECT_EQ(m.Mikrocode().Wort(0, 0).Text(), wort.substr(0, 18));
+    EXPECT_EQ(m.Mikrocode().Wort(5, 1).Text(), binaer.substr(0, 18));
+    EXPECT_EQ(FailureOf([&] { m.Mikroschritt(); }), KeinInteger(std::string("\0", 1)));
+    EXPECT_EQ(m.Zustand().MPC, 0);  // not advanced
 }
 
 TEST_F(FeindlicheMikrocodeDatei, LinesOfAHundredThousandCharacters) {
@@ -218,16 +218,16 @@ TEST_F(FeindlicheMikrocodeDatei, AnEndlessDeviceIsRefused) {
 TEST_F(FeindlicheMikrocodeDatei, AfterAFailedStartUpTheProgramGoesOn) {
     RecordingUmgebung env;
     TMaschine m(&env);
-    m.Tabelle.SetzePfad(pfad);
+    m.Tabelle().SetzePfad(pfad);
     WriteBytes(pfad, "29abc\r\n");
     EXPECT_EQ(FailureOf([&] { m.Startvorgang(); }), KeinInteger("29abc"));
-    EXPECT_FALSE(m.RasterGefuellt);  // the sequence stopped at the microcode
-    EXPECT_EQ(m.Mikrocode.Wort(0, 0).Text(), "");
+    EXPECT_FALSE(m.RasterGefuellt());  // the sequence stopped at the microcode
+    EXPECT_EQ(m.Mikrocode().Wort(0, 0).Text(), "");
     // A good file later ("mikrocode DATEI", or the editor's OK) is taken.
     WriteBytes(pfad, Joined(Lines("1", 1, "B")));
     EXPECT_EQ(FailureOf([&] { m.MikrocodeEinlesen(); }), "");
-    EXPECT_EQ(m.Mikrocode.Wort(0, 0).Text(), "B0-0");
-    EXPECT_EQ(m.Mikrocode.Wort(5, 1).Text(), "B1-5");
+    EXPECT_EQ(m.Mikrocode().Wort(0, 0).Text(), "B0-0");
+    EXPECT_EQ(m.Mikrocode().Wort(5, 1).Text(), "B1-5");
 }
 
 }  // namespace

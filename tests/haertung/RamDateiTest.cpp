@@ -14,8 +14,8 @@ namespace {
 class FeindlicheRamDatei : public RamDateiMaschine {
 protected:
     FeindlicheRamDatei() {
-        m.RAMGridSetEditText(1, 1, "05.010");
-        m.MPC = 50;
+        m.ZelleUebergeben(0, "05.010");
+        z.MPC = 50;
     }
     // "Öffnen" of the file; the machine's message, "" if none.
     Verlauf Oeffnen(const std::string& pfad) {
@@ -28,23 +28,23 @@ protected:
         std::vector<std::string> boxen;
         for (int a = 0; a < 128; ++a) {
             const std::string text = a < static_cast<int>(zellen.size()) ? zellen[a] : "";
-            ASSERT_EQ(m.Ram.Text(a), text) << a;
+            ASSERT_EQ(z.Ram.Text(a), text) << a;
             if (!ZelleKorrekt(text)) boxen.push_back(ZelleFalsch(a));
         }
         EXPECT_EQ(env.boxes, boxen);
-        EXPECT_EQ(m.KnoepfeAktiv().Mikroschritt, boxen.empty());
-        EXPECT_FALSE(m.RamEditiert);
-        EXPECT_EQ(m.RamDateiname, pfad);
-        EXPECT_EQ(m.MPC, 1);
+        EXPECT_EQ(m.Zustand().Aktiv.Mikroschritt, boxen.empty());
+        EXPECT_FALSE(m.RamEditiert());
+        EXPECT_EQ(m.Datei().RamDateiname, pfad);
+        EXPECT_EQ(z.MPC, 1);
     }
     // The file was refused: nothing changed.
     void Abgelehnt() {
-        EXPECT_EQ(m.Ram.Text(0), "05.010");
-        EXPECT_EQ(m.Ram.Text(1), "00.000");
-        EXPECT_TRUE(m.RamEditiert);
-        EXPECT_EQ(m.RamDateiname, "neu");
-        EXPECT_EQ(m.Dateititel, "");
-        EXPECT_EQ(m.MPC, 50);
+        EXPECT_EQ(z.Ram.Text(0), "05.010");
+        EXPECT_EQ(z.Ram.Text(1), "00.000");
+        EXPECT_TRUE(m.RamEditiert());
+        EXPECT_EQ(m.Datei().RamDateiname, "neu");
+        EXPECT_EQ(m.Datei().Dateititel, "");
+        EXPECT_EQ(z.MPC, 50);
         EXPECT_TRUE(env.boxes.empty());
     }
     // Saved with "Speichern unter..." and opened again: the same cells.
@@ -52,7 +52,7 @@ protected:
         std::vector<std::string> zellen;
         std::string erwartet;
         for (int a = 0; a < 128; ++a) {
-            zellen.push_back(m.Ram.Text(a));
+            zellen.push_back(z.Ram.Text(a));
             erwartet += zellen.back() + "\r\n";
         }
         const std::string pfad = dir / "zurueck.obj";
@@ -70,7 +70,7 @@ TEST_F(FeindlicheRamDatei, AnEmptyFileEmptiesEveryCell) {
     EXPECT_EQ(Oeffnen(dir / "leer.obj").meldung, "");
     Genommen(dir / "leer.obj", {});
     EXPECT_EQ(env.boxes.size(), 128u);
-    EXPECT_FALSE(m.KnoepfeAktiv().Start);
+    EXPECT_FALSE(m.Zustand().Aktiv.Start);
     GehtHinUndZurueck();
 }
 
@@ -83,8 +83,8 @@ TEST_F(FeindlicheRamDatei, BinaryBytesBecomeCellTexts) {
     Genommen(dir / "binaer.obj", {bytes.substr(0, 10), bytes.substr(11, 2), bytes.substr(14)});
     GehtHinUndZurueck();
     // Reading such a cell is the conversion error naming its first field.
-    EXPECT_EQ(m.Ram.AktuelleZeile(), 1);
-    EXPECT_EQ(FailureOf([&] { m.TorKlick(Tor::Read); }), KeinInteger(bytes.substr(0, 2)));
+    EXPECT_EQ(z.Ram.AktuelleZeile(), 1);
+    EXPECT_EQ(FailureOf([&] { m.TorUmschalten(Tor::Read); }), KeinInteger(bytes.substr(0, 2)));
 }
 
 TEST_F(FeindlicheRamDatei, OneLineOfTenMegabytesIsTakenWhole) {
@@ -124,7 +124,7 @@ TEST_F(FeindlicheRamDatei, TenThousandLinesLoadTheirFirst128) {
     EXPECT_EQ(Oeffnen(dir / "viele.obj").meldung, "");
     Genommen(dir / "viele.obj", zellen);
     EXPECT_TRUE(env.boxes.empty());
-    EXPECT_TRUE(m.KnoepfeAktiv().Start);
+    EXPECT_TRUE(m.Zustand().Aktiv.Start);
 }
 
 TEST_F(FeindlicheRamDatei, TwoHundredMegabytesAfter128LinesAreNeverRead) {
@@ -147,7 +147,7 @@ TEST_F(FeindlicheRamDatei, Utf8TextsStayByteForByte) {
     WriteBytes(pfad, bytes);
     EXPECT_EQ(Oeffnen(pfad).meldung, "");
     Genommen(pfad, zellen);
-    EXPECT_EQ(m.Dateititel, "pr\xFC" "fung.obj");  // the name is shown in Windows-1252
+    EXPECT_EQ(m.Datei().Dateititel, "pr\xFC" "fung.obj");  // the name is shown in Windows-1252
     EXPECT_EQ(env.boxes.front(), ZelleFalsch(0));
     EXPECT_EQ(env.boxes.at(3), ZelleFalsch(4));  // a byte order mark makes 01.001 incorrect
     m.RamDateiSpeichern();

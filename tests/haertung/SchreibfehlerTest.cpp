@@ -36,13 +36,13 @@ bool IstZeichengeraet(const std::string& pfad) {
 class Schreibfehler : public MachineTest {
 protected:
     Schreibfehler() {
-        m.RamDateiname = "neu";
-        m.RAMGridSetEditText(1, 1, "05.010");
+        m.FuerTests().datei.RamDateiname = "neu";
+        m.ZelleUebergeben(0, "05.010");
         tabelle.Mnemonics[0] = "NEU";
     }
     // "Speichern unter..." of the RAM; the message, "" if none.
     std::string RamSpeichern(const std::string& pfad) {
-        m.RamEditiert = true;
+        m.FuerTests().datei.RamEditiert = true;
         return FailureOf([&] { m.RamDateiSpeichernUnter(pfad); });
     }
     std::string MikrocodeSpeichern(const std::string& pfad) {
@@ -57,7 +57,7 @@ protected:
 TEST_F(Schreibfehler, AFullDeviceFailsAndStaysADevice) {
     if (!IstZeichengeraet("/dev/full")) GTEST_SKIP() << "/dev/full fehlt";
     EXPECT_EQ(RamSpeichern("/dev/full"), "Stream-Schreibfehler");
-    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_TRUE(m.RamEditiert());
     EXPECT_EQ(MikrocodeSpeichern("/dev/full"), Erstellt("/dev/full", ENOSPC));
     EXPECT_TRUE(IstZeichengeraet("/dev/full"));  // written in place, never replaced
     // The message box appends the full stop.
@@ -74,7 +74,7 @@ TEST_F(Schreibfehler, AReadOnlyDirectoryGetsItsFilesWrittenInPlace) {
     if (!schutz.Geschuetzt()) GTEST_SKIP() << "dieses Dateisystem kennt kein unveraenderliches Verzeichnis";
 
     EXPECT_EQ(RamSpeichern(ram), "");
-    EXPECT_FALSE(m.RamEditiert);
+    EXPECT_FALSE(m.RamEditiert());
     EXPECT_EQ(MikrocodeSpeichern(mikrocode), "");
     EXPECT_EQ(ReadBytes(ram).size(), 1024u);
     EXPECT_EQ(ReadBytes(ram).substr(0, 16), "05.010\r\n00.000\r\n");
@@ -100,7 +100,7 @@ TEST_F(Schreibfehler, AFileThatCannotBeCutIsSavedOnlyWhereNoCutIsNeeded) {
     EXPECT_EQ(RamSpeichern(ram), "Stream-Schreibfehler");
     ftruncateFehler = 0;
     EXPECT_EQ(ReadBytes(ram), lang);
-    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_TRUE(m.RamEditiert());
 }
 
 TEST_F(Schreibfehler, AWriteProtectedFileIsNotReplaced) {
@@ -114,7 +114,7 @@ TEST_F(Schreibfehler, AWriteProtectedFileIsNotReplaced) {
     EXPECT_EXIT(
         {
             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
-            const bool ram = RamSpeichern(pfad) == Erstellt(pfad, EACCES) && m.RamEditiert;
+            const bool ram = RamSpeichern(pfad) == Erstellt(pfad, EACCES) && m.RamEditiert();
             const bool mc = MikrocodeSpeichern(mikrocode) == Erstellt(mikrocode, EACCES);
             std::_Exit(ram && mc ? 0 : 1);
         },
@@ -131,7 +131,7 @@ TEST_F(Schreibfehler, APlaceRootCannotWriteEither) {
     ASSERT_LT(fd, 0) << "created " << pfad;
     const int grund = errno;
     EXPECT_EQ(RamSpeichern(pfad), Erstellt(pfad, grund));
-    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_TRUE(m.RamEditiert());
     EXPECT_EQ(MikrocodeSpeichern("/proc/self/mikrocode.dat"), Erstellt("/proc/self/mikrocode.dat", grund));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Schreibfehler, AMissingDirectoryKeepsThePreviousTarget) {
     m.RamDateiSpeichernUnter(alt);
     const std::string altBytes = ReadBytes(alt);
     ASSERT_EQ(altBytes.substr(0, 8), "05.010\r\n");
-    m.RAMGridSetEditText(1, 1, "06.006");
+    m.ZelleUebergeben(0, "06.006");
     WriteBytes(dir / "datei", "x");
 
     const std::pair<std::string, int> rows[] = {
@@ -151,7 +151,7 @@ TEST_F(Schreibfehler, AMissingDirectoryKeepsThePreviousTarget) {
     for (const auto& [pfad, grund] : rows) {
         SCOPED_TRACE(pfad);
         EXPECT_EQ(RamSpeichern(pfad), Erstellt(pfad, grund));
-        EXPECT_TRUE(m.RamEditiert);
+        EXPECT_TRUE(m.RamEditiert());
         EXPECT_EQ(MikrocodeSpeichern(pfad), Erstellt(pfad, grund));
         EXPECT_EQ(ReadBytes(alt), altBytes);
     }
@@ -164,7 +164,7 @@ TEST_F(Schreibfehler, ADirectoryOrAPipeIsNeverReplaced) {
     fs::create_directory(verzeichnis);
     WriteBytes(verzeichnis + "/drin", "drin");
     EXPECT_EQ(RamSpeichern(verzeichnis), Erstellt(verzeichnis, EISDIR));
-    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_TRUE(m.RamEditiert());
     EXPECT_EQ(MikrocodeSpeichern(verzeichnis), Erstellt(verzeichnis, EISDIR));
     EXPECT_EQ(ReadBytes(verzeichnis + "/drin"), "drin");
 
@@ -172,7 +172,7 @@ TEST_F(Schreibfehler, ADirectoryOrAPipeIsNeverReplaced) {
     const std::string rohr = dir / "rohr.obj";
     ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
     EXPECT_EQ(RamSpeichern(rohr), Erstellt(rohr, ENXIO));
-    EXPECT_TRUE(m.RamEditiert);
+    EXPECT_TRUE(m.RamEditiert());
     EXPECT_EQ(MikrocodeSpeichern(rohr), Erstellt(rohr, ENXIO));
     struct stat info {};
     ASSERT_EQ(::stat(rohr.c_str(), &info), 0);

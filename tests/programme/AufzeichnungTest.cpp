@@ -15,6 +15,7 @@
 
 #include "core/Fehler.h"
 #include "maschine/Aufzeichnung.h"
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 
 namespace ventaro::programme {
@@ -160,7 +161,7 @@ TEST(Aufzeichnung, NewInstructionDPLRunsInAProgramAndIsSaved) {
 // A machine after start-up on a copy of the shipped microcode.
 struct Aufbau {
     explicit Aufbau(const std::string& name) : kopie(MikrocodeKopie(name)) {
-        m.Tabelle.SetzePfad(kopie.string());
+        m.Tabelle().SetzePfad(kopie.string());
         m.Startvorgang();
     }
     fs::path kopie;
@@ -183,7 +184,7 @@ TEST(Aufzeichnung, TenStepsAtMostAndDiscardingChangesNothing) {
     x.a.Verwerfen();
     EXPECT_FALSE(x.a.Laeuft());
     EXPECT_EQ(Inhalt(x.kopie), vorher);
-    EXPECT_EQ(x.m.Tabelle.Steuerworte0[Index(5, 0)], Geladen(VENTARO_MIKROCODE).Steuerworte0[Index(5, 0)]);
+    EXPECT_EQ(x.m.Tabelle().Steuerworte0[Index(5, 0)], Geladen(VENTARO_MIKROCODE).Steuerworte0[Index(5, 0)]);
 }
 
 TEST(Aufzeichnung, AnOpcodeTheFileWouldNotSaveIsRefused) {
@@ -216,38 +217,38 @@ TEST(Aufzeichnung, AMnemonicAnotherOpcodeHasIsRefusedAndTheRecordingGoesOn) {
 TEST(Aufzeichnung, StepBackUndoesTheClicksSinceTheLastStepThenTheStep) {
     Aufbau x("zurueck");
     x.a.Starte(23);
-    x.m.TorKlick(Tor::ET);
-    x.m.PCRechtsklick();
+    x.m.TorUmschalten(Tor::ET);
+    x.m.PCErhoehen();
     EXPECT_EQ(x.a.SchrittAufnehmen(), "100110000000100000");  // PT and Read from the fetch
     const TMaschinenzustand nachSchritt0 = x.m.Zustand();
-    x.m.RegisterKlick(Register::Akku);
-    x.m.PCRechtsklick();
+    x.m.LadenUmschalten(Register::Akku);
+    x.m.PCErhoehen();
     x.a.Zurueck();  // the two clicks since step 0
     EXPECT_EQ(x.a.Schritt(), 1);
     EXPECT_EQ(x.m.Zustand(), nachSchritt0);
     // The undone right click no longer counts: no PCI in step 1.
-    x.m.TorKlick(Tor::AT);
+    x.m.TorUmschalten(Tor::AT);
     EXPECT_EQ(x.a.SchrittAufnehmen(), "110010000000100000");
-    EXPECT_EQ(x.m.Status1(), meldung::ZuVieleToreGeoeffnet());  // recorded as set, with the warning
+    EXPECT_EQ(TAnsicht::Von(x.m).Status1, meldung::ZuVieleToreGeoeffnet());  // recorded as set, with the warning
     x.a.Zurueck();  // step 1 and its click
     EXPECT_EQ(x.a.Schritt(), 1);
     EXPECT_EQ(x.m.Zustand(), nachSchritt0);
     EXPECT_TRUE(x.a.Zurueck());  // step 0 and its clicks
     EXPECT_EQ(x.a.Schritt(), 0);
     EXPECT_FALSE(x.a.Zurueck());  // what came before the recording stays
-    EXPECT_FALSE(x.m.TorOffen(Tor::ET));
-    EXPECT_EQ(x.m.Reg(Register::PC).RegisterInhalt(), 0);
+    EXPECT_FALSE(x.m.Zustand().TorOffen(Tor::ET));
+    EXPECT_EQ(x.m.Zustand().Reg(Register::PC).RegisterInhalt(), 0);
 }
 
 TEST(Aufzeichnung, AFlagValueWritesOnlyItsSetAndEndingSavesAndCopies) {
     Aufbau x("flag");
     x.a.Starte(23, 1);
-    x.m.ALUBoxClick(6);  // NEG: ALU bits 111
+    x.m.AluWaehlen(6);  // NEG: ALU bits 111
     x.a.SchrittAufnehmen();
     x.a.Beenden();
     const std::string wort = "000010000010101110";  // PT RamRead MPCClear NEG
-    EXPECT_EQ(x.m.Mikrocode.Mikrocode1[Index(23, 0)].Text(), wort);
-    EXPECT_EQ(x.m.Mikrocode.Mikrocode0[Index(23, 0)].Text(), "000010000001000000");  // untouched
+    EXPECT_EQ(x.m.Mikrocode().Mikrocode1[Index(23, 0)].Text(), wort);
+    EXPECT_EQ(x.m.Mikrocode().Mikrocode0[Index(23, 0)].Text(), "000010000001000000");  // untouched
     const TMikrocodeTabelle t = Geladen(x.kopie);
     EXPECT_EQ(t.Steuerworte1[Index(23, 0)], wort);
     EXPECT_TRUE(t.Flagabhaengig(23));

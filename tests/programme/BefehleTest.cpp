@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Befehlssatz.h"
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 
 namespace ventaro::programme {
@@ -111,20 +112,20 @@ std::vector<Fall> Faelle() {
 class Befehlsmaschine {
 public:
     Befehlsmaschine(const Fall& fall, Wort flag, Wort internerBus) {
-        m.Tabelle.SetzePfad(VENTARO_MIKROCODE);
+        m.Tabelle().SetzePfad(VENTARO_MIKROCODE);
         m.Startvorgang();
-        m.Ram.SetzeText(kStart, fall.befehl);
-        for (const auto& [adresse, text] : fall.zellen) m.Ram.SetzeText(adresse, text);
-        m.Reg(Register::PC).SetRegisterInhalt(kStart);
-        m.Reg(Register::Akku).SetRegisterInhalt(fall.akku);
-        m.Reg(Register::Anz).SetRegisterInhalt(kAnzVorher);
-        m.Reg(Register::Erg).SetRegisterInhalt(W(4, 44));
-        m.Reg(Register::IR).SetRegisterInhalt(99);
-        m.Flag = flag;
+        m.FuerTests().zustand.Ram.SetzeText(kStart, fall.befehl);
+        for (const auto& [adresse, text] : fall.zellen) m.FuerTests().zustand.Ram.SetzeText(adresse, text);
+        m.FuerTests().zustand.Reg(Register::PC).SetRegisterInhalt(kStart);
+        m.FuerTests().zustand.Reg(Register::Akku).SetRegisterInhalt(fall.akku);
+        m.FuerTests().zustand.Reg(Register::Anz).SetRegisterInhalt(kAnzVorher);
+        m.FuerTests().zustand.Reg(Register::Erg).SetRegisterInhalt(W(4, 44));
+        m.FuerTests().zustand.Reg(Register::IR).SetRegisterInhalt(99);
+        m.FuerTests().zustand.Flag = flag;
         // A stale internal bus is what a Reset in the middle of an
         // instruction leaves behind.
-        m.InternerBus = internerBus;
-        m.Aktualisiere();
+        m.FuerTests().zustand.InternerBus = internerBus;
+        m.FuerTests().datenpfad.Aktualisiere();
     }
 
     // Microsteps until the next fetch (MPC back at 1), at most ten; the gate
@@ -132,10 +133,10 @@ public:
     int BisZumNaechstenHolen() {
         int n = 0;
         do {
-            m.EinzelschrittBtnClick();
+            m.Mikroschritt();
             ++n;
-            EXPECT_EQ(m.Status1(), "") << "Torkonflikt nach Mikroschritt " << n;
-        } while (m.MPC != 1 && n < 10);
+            EXPECT_EQ(TAnsicht::Von(m).Status1, "") << "Torkonflikt nach Mikroschritt " << n;
+        } while (m.Zustand().MPC != 1 && n < 10);
         return n;
     }
 
@@ -150,31 +151,31 @@ TEST_P(Befehl, WirktGenauWieBeschriebenUndEndetBeimHolen) {
     const auto& [fall, flag, internerBus] = GetParam();
     Befehlsmaschine b(fall, static_cast<Wort>(flag), internerBus);
     std::array<std::string, TRamSpeicher::Zellenzahl> ramErwartet;
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) ramErwartet[a] = b.m.Ram.Text(a);
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) ramErwartet[a] = b.m.Zustand().Ram.Text(a);
     for (const auto& [adresse, text] : fall.ramNachher) ramErwartet[adresse] = text;
 
     const int schritte = b.BisZumNaechstenHolen();
     TMaschine& m = b.m;
 
     EXPECT_EQ(schritte, fall.mikroschritte[flag]);
-    EXPECT_EQ(m.MPC, 1);
-    EXPECT_EQ(m.Reg(Register::Akku).RegisterInhalt(), fall.akkuNachher[flag]);
-    EXPECT_EQ(m.Reg(Register::PC).RegisterInhalt(), fall.pcNachher[flag]);
-    EXPECT_EQ(m.Reg(Register::Anz).RegisterInhalt(), fall.anzNachher);
-    EXPECT_EQ(m.Flag, fall.flagNachher == kUnveraendert ? flag : fall.flagNachher);
-    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) EXPECT_EQ(m.Ram.Text(a), ramErwartet[a]) << "Zelle " << a;
+    EXPECT_EQ(m.Zustand().MPC, 1);
+    EXPECT_EQ(m.Zustand().Reg(Register::Akku).RegisterInhalt(), fall.akkuNachher[flag]);
+    EXPECT_EQ(m.Zustand().Reg(Register::PC).RegisterInhalt(), fall.pcNachher[flag]);
+    EXPECT_EQ(m.Zustand().Reg(Register::Anz).RegisterInhalt(), fall.anzNachher);
+    EXPECT_EQ(m.Zustand().Flag, fall.flagNachher == kUnveraendert ? flag : fall.flagNachher);
+    for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) EXPECT_EQ(m.Zustand().Ram.Text(a), ramErwartet[a]) << "Zelle " << a;
 
     // The next fetch starts from the same state every time.
     for (int t = 0; t < TorAnzahl; ++t) {
         const Tor tor = static_cast<Tor>(t);
-        EXPECT_EQ(m.TorOffen(tor), tor == Tor::PT || tor == Tor::Read) << TorNamen[t];
+        EXPECT_EQ(m.Zustand().TorOffen(tor), tor == Tor::PT || tor == Tor::Read) << TorNamen[t];
     }
     for (int r = 0; r < RegisterAnzahl; ++r)
-        EXPECT_FALSE(m.Reg(static_cast<Register>(r)).Laden()) << RegisterNamen[r];
-    const Wort pc = m.Reg(Register::PC).RegisterInhalt();
-    EXPECT_EQ(m.RamAdresse, pc);
-    EXPECT_EQ(m.ExternerBus, m.Ram.WortVon(pc));
-    EXPECT_EQ(m.AluAuswahl, KeineAluOperation);
+        EXPECT_FALSE(m.Zustand().Reg(static_cast<Register>(r)).Laden()) << RegisterNamen[r];
+    const Wort pc = m.Zustand().Reg(Register::PC).RegisterInhalt();
+    EXPECT_EQ(m.Zustand().RamAdresse, pc);
+    EXPECT_EQ(m.Zustand().ExternerBus, m.Zustand().Ram.WortVon(pc));
+    EXPECT_EQ(m.Zustand().AluAuswahl, KeineAluOperation);
 }
 
 std::string Name(const ::testing::TestParamInfo<Parameter>& info) {
@@ -198,13 +199,13 @@ TEST_P(Halt, HoltDieselbeZelleImmerWieder) {
     Fall fall{"", befehl, 300, {}, {}, {}, 0, 0, {}, {}};
     Befehlsmaschine b(fall, 0, 0);
     for (int i = 0; i < 5; ++i) {
-        b.m.EinzelschrittBtnClick();
+        b.m.Mikroschritt();
         EXPECT_TRUE(b.m.SprungAufNull());
-        EXPECT_EQ(b.m.MPC, 1);
-        EXPECT_EQ(b.m.Reg(Register::PC).RegisterInhalt(), kStart);
-        EXPECT_EQ(b.m.Reg(Register::Akku).RegisterInhalt(), 300);
-        EXPECT_EQ(b.m.ExternerBus, b.m.Ram.WortVon(kStart));
-        EXPECT_EQ(b.m.Status1(), "");
+        EXPECT_EQ(b.m.Zustand().MPC, 1);
+        EXPECT_EQ(b.m.Zustand().Reg(Register::PC).RegisterInhalt(), kStart);
+        EXPECT_EQ(b.m.Zustand().Reg(Register::Akku).RegisterInhalt(), 300);
+        EXPECT_EQ(b.m.Zustand().ExternerBus, b.m.Zustand().Ram.WortVon(kStart));
+        EXPECT_EQ(TAnsicht::Von(b.m).Status1, "");
     }
 }
 
@@ -214,34 +215,34 @@ INSTANTIATE_TEST_SUITE_P(Befehlssatz, Halt, ::testing::Values(0, 23, 24, 25, 26,
 // a program that starts with a jump still keeps its Akku.
 TEST(Befehlsfolge, NachResetMittenImBefehlRechnetDasProgrammGleich) {
     TMaschine m;
-    m.Tabelle.SetzePfad(VENTARO_MIKROCODE);
+    m.Tabelle().SetzePfad(VENTARO_MIKROCODE);
     m.Startvorgang();
     // 00 SPR 03; 01 HLT; 02 HLT; 03 ADD 20; 04 ANZ; 05 HLT; 20: 35
     const std::vector<std::string> programm = {"17.003", "00.000", "00.000", "04.020", "20.000", "00.000"};
-    for (std::size_t a = 0; a < programm.size(); ++a) m.Ram.SetzeText(static_cast<int>(a), programm[a]);
-    m.Ram.SetzeText(20, "00.035");
+    for (std::size_t a = 0; a < programm.size(); ++a) m.FuerTests().zustand.Ram.SetzeText(static_cast<int>(a), programm[a]);
+    m.FuerTests().zustand.Ram.SetzeText(20, "00.035");
 
     const auto lauf = [&m] {
-        m.ResetBtnClick();
+        m.Reset();
         int n = 0;
         do {
-            m.EinzelschrittBtnClick();
+            m.Mikroschritt();
             ++n;
         } while (!m.SprungAufNull() && n < 1000);
         return n;
     };
     const int ganz = lauf();
     EXPECT_EQ(ganz, s::Sprung + s::ADD + s::ANZ + s::HLT);
-    EXPECT_EQ(m.Reg(Register::Anz).RegisterInhalt(), 0 + 35);
+    EXPECT_EQ(m.Zustand().Reg(Register::Anz).RegisterInhalt(), 0 + 35);
 
     // Stop inside ADD while ET carries RAM[20] on the internal bus.
-    m.ResetBtnClick();
-    for (int i = 0; i < s::Sprung + 2; ++i) m.EinzelschrittBtnClick();
-    ASSERT_TRUE(m.TorOffen(Tor::ET));
-    ASSERT_EQ(m.InternerBus, 35);
+    m.Reset();
+    for (int i = 0; i < s::Sprung + 2; ++i) m.Mikroschritt();
+    ASSERT_TRUE(m.Zustand().TorOffen(Tor::ET));
+    ASSERT_EQ(m.Zustand().InternerBus, 35);
     EXPECT_EQ(lauf(), ganz);
-    EXPECT_EQ(m.Reg(Register::Akku).RegisterInhalt(), 0 + 35);
-    EXPECT_EQ(m.Reg(Register::Anz).RegisterInhalt(), 0 + 35);
+    EXPECT_EQ(m.Zustand().Reg(Register::Akku).RegisterInhalt(), 0 + 35);
+    EXPECT_EQ(m.Zustand().Reg(Register::Anz).RegisterInhalt(), 0 + 35);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace {
 // A machine after start-up with the shipped microcode and the program.
 struct Maschine {
     explicit Maschine(const std::string& programm = "") {
-        m.Tabelle.SetzePfad(VENTARO_MIKROCODE);
+        m.Tabelle().SetzePfad(VENTARO_MIKROCODE);
         m.Startvorgang();
         if (!programm.empty()) m.RamDateiOeffnen(std::string(VENTARO_BEISPIELE) + "/" + programm + ".obj");
     }
@@ -38,12 +38,12 @@ struct Maschine {
 void ZufallsAktion(Maschine& x, std::mt19937& zufall) {
     TMaschine& m = x.m;
     switch (zufall() % 8) {
-        case 0: case 1: case 2: return x.Ereignis([&] { m.EinzelschrittBtnClick(); });
-        case 3: return x.Ereignis([&] { m.TorKlick(static_cast<Tor>(zufall() % TorAnzahl)); });
-        case 4: return x.Ereignis([&] { m.RegisterKlick(static_cast<Register>(zufall() % RegisterAnzahl)); });
-        case 5: return x.Ereignis([&] { m.PCRechtsklick(); });
-        case 6: return x.Ereignis([&] { m.ALUBoxClick(static_cast<int>(zufall() % 8) - 1); });
-        default: return x.Ereignis([&] { m.ResetBtnClick(); });
+        case 0: case 1: case 2: return x.Ereignis([&] { m.Mikroschritt(); });
+        case 3: return x.Ereignis([&] { m.TorUmschalten(static_cast<Tor>(zufall() % TorAnzahl)); });
+        case 4: return x.Ereignis([&] { m.LadenUmschalten(static_cast<Register>(zufall() % RegisterAnzahl)); });
+        case 5: return x.Ereignis([&] { m.PCErhoehen(); });
+        case 6: return x.Ereignis([&] { m.AluWaehlen(static_cast<int>(zufall() % 8) - 1); });
+        default: return x.Ereignis([&] { m.Reset(); });
     }
 }
 
@@ -51,7 +51,7 @@ void ZufallsRam(TMaschine& m, std::mt19937& zufall) {
     for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) {
         const unsigned r = zufall() % 20;
         const std::string text = r == 0 ? "x" : r == 1 ? "" : WortZuZellText(static_cast<Wort>((zufall() % 23) * 256 + zufall() % 128));
-        m.Ram.SetzeText(a, text);
+        m.FuerTests().zustand.Ram.SetzeText(a, text);
     }
 }
 
@@ -60,7 +60,7 @@ TEST(Verlauf, UndoingKActionsGivesBackTheStateKActionsEarlier) {
     for (unsigned folge = 0; folge < 1000; ++folge) {
         std::mt19937 zufall(folge);
         ZufallsRam(x.m, zufall);
-        x.Ereignis([&] { x.m.RAMGridExit(); });  // a new program: the history starts empty
+        x.Ereignis([&] { x.m.AllePruefen(); });  // a new program: the history starts empty
         ASSERT_EQ(x.m.Rueckgaengig(), 0u);
         std::vector<TMaschinenzustand> zustaende = {x.m.Zustand()};
         const int n = 1 + static_cast<int>(zufall() % 40);
@@ -82,27 +82,27 @@ TEST(Verlauf, CellEditsCheckOpenAndMicrocodeEndItSaveDoesNot) {
     const std::string ordner = std::string(VENTARO_ARBEIT) + "/verlauf";
     std::filesystem::create_directories(ordner);
     const std::pair<const char*, std::function<void(TMaschine&)>> faelle[] = {
-        {"Zelle editiert", [](TMaschine& m) { m.RAMGridSetEditText(1, 5, "01.001"); }},
-        {"Pruefung", [](TMaschine& m) { m.RAMGridExit(); }},
-        {"Enter im Gitter", [](TMaschine& m) { m.RAMGridKeyPress('\r'); }},
+        {"Zelle editiert", [](TMaschine& m) { m.ZelleUebergeben(4, "01.001"); }},
+        {"Pruefung", [](TMaschine& m) { m.AllePruefen(); }},
+        {"Enter im Gitter", [](TMaschine& m) { m.EingabeAbschliessen(); }},
         {"Oeffnen", [](TMaschine& m) { m.RamDateiOeffnen(std::string(VENTARO_BEISPIELE) + "/summe.obj"); }},
         {"Mikrocode geladen", [](TMaschine& m) { m.MikrocodeEinlesen(); }},
         {"Mikrocode uebernommen", [](TMaschine& m) { m.MikrocodeKopieren(); }},
     };
     for (const auto& [was, aktion] : faelle) {
         Maschine x("summe");
-        for (int i = 0; i < 5; ++i) x.m.EinzelschrittBtnClick();
+        for (int i = 0; i < 5; ++i) x.m.Mikroschritt();
         ASSERT_EQ(x.m.Rueckgaengig(), 5u);
         aktion(x.m);
         EXPECT_EQ(x.m.Rueckgaengig(), 0u) << was;
     }
     Maschine x("summe");
-    for (int i = 0; i < 5; ++i) x.m.EinzelschrittBtnClick();
+    for (int i = 0; i < 5; ++i) x.m.Mikroschritt();
     x.m.RamDateiSpeichernUnter(ordner + "/kopie.obj");
     EXPECT_EQ(x.m.Rueckgaengig(), 5u) << "Speichern";
     EXPECT_THROW(x.m.RamDateiOeffnen(ordner + "/fehlt.obj"), Fehler);
     EXPECT_EQ(x.m.Rueckgaengig(), 5u) << "misslungenes Oeffnen";
-    x.m.Tabelle.SetzePfad(ordner + "/fehlt.dat");
+    x.m.Tabelle().SetzePfad(ordner + "/fehlt.dat");
     EXPECT_THROW(x.m.MikrocodeEinlesen(), Fehler);
     EXPECT_EQ(x.m.Rueckgaengig(), 5u) << "misslungenes Laden";
 }
@@ -110,23 +110,23 @@ TEST(Verlauf, CellEditsCheckOpenAndMicrocodeEndItSaveDoesNot) {
 TEST(Verlauf, UndoingAWriteMarksTheRamEditedOnlyWhenACellChanges) {
     Maschine x("rechnen");  // STA writes a result into a cell
     std::size_t schritte = 0;
-    const std::string vorher = x.m.Ram.Text(93);
-    while (x.m.Ram.Text(93) == vorher && schritte < 2000) x.m.EinzelschrittBtnClick(), ++schritte;
+    const std::string vorher = x.m.Zustand().Ram.Text(93);
+    while (x.m.Zustand().Ram.Text(93) == vorher && schritte < 2000) x.m.Mikroschritt(), ++schritte;
     ASSERT_LT(schritte, 2000u) << "rechnen.obj schreibt Zelle 93 nicht";
-    ASSERT_FALSE(x.m.RamEditiert);
+    ASSERT_FALSE(x.m.RamEditiert());
     x.m.MikroschrittZurueck();
-    EXPECT_EQ(x.m.Ram.Text(93), vorher);
-    EXPECT_TRUE(x.m.RamEditiert);
-    x.m.RamEditiert = false;
+    EXPECT_EQ(x.m.Zustand().Ram.Text(93), vorher);
+    EXPECT_TRUE(x.m.RamEditiert());
+    x.m.FuerTests().datei.RamEditiert = false;
     x.m.MikroschrittZurueck();  // a step that wrote nothing
-    EXPECT_FALSE(x.m.RamEditiert);
+    EXPECT_FALSE(x.m.RamEditiert());
 }
 
 TEST(Verlauf, KeepsTheLatestHundredThousandActions) {
     Maschine x("dauerlauf");
-    x.m.EinzelschrittBtnClick();
+    x.m.Mikroschritt();
     const TMaschinenzustand nachDemErsten = x.m.Zustand();
-    for (int i = 0; i < 100000; ++i) x.m.EinzelschrittBtnClick();
+    for (int i = 0; i < 100000; ++i) x.m.Mikroschritt();
     EXPECT_EQ(x.m.Rueckgaengig(), 100000u);
     EXPECT_EQ(x.m.MikroschritteRueckgaengig(), 100000u);
     for (int i = 0; i < 100000; ++i) x.m.MikroschrittZurueck();
@@ -140,10 +140,10 @@ TEST(Verlauf, BefehlZurueckGoesBackToTheStartOfEachInstruction) {
         Maschine x(programm);
         std::vector<TMaschinenzustand> befehlsanfaenge;  // states before a step with MPC 1
         for (int i = 0; i < 300; ++i) {
-            if (x.m.MPC == 1) befehlsanfaenge.push_back(x.m.Zustand());
-            x.m.EinzelschrittBtnClick();
+            if (x.m.Zustand().MPC == 1) befehlsanfaenge.push_back(x.m.Zustand());
+            x.m.Mikroschritt();
         }
-        x.m.ALUBoxClick(2);  // a click after the last step is undone with it
+        x.m.AluWaehlen(2);  // a click after the last step is undone with it
         for (int k = 1; k <= 3; ++k) {
             x.m.BefehlZurueck();
             ASSERT_EQ(x.m.Zustand(), befehlsanfaenge[befehlsanfaenge.size() - k]) << k;

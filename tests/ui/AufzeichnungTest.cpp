@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(panel0->text(), QStringLiteral("Aufzeichnung: Befehl 01 (LDA), Schritt 2"));
         QCOMPARE(Kind<QLabel>("AufzeichnungWorte")->text(),
                  QStringLiteral("0: 100010010000100000\n1: 000010010000100000"));
-        QVERIFY(M().Reg(Register::Akku).Laden());  // the machine stays as set
+        QVERIFY(M().Zustand().Reg(Register::Akku).Laden());  // the machine stays as set
 
         QTest::mouseClick(Knopf("AufzeichnungBeendenBtn"), Qt::LeftButton);
         QVERIFY(!leiste->isVisible());
@@ -53,10 +53,10 @@ private slots:
         QCOMPARE(form_->size(), fenster);  // no empty band where the bar was
         QCOMPARE(panel0->text(), QString());  // the ended recording's step is gone
         QVERIFY(dienste_->eingaben.isEmpty());  // LDA has its mnemonic
-        QCOMPARE(M().Mikrocode.Mikrocode0[Index(1, 1)].Text(), std::string_view("000010010010100000"));
-        QCOMPARE(M().Mikrocode.Mikrocode1[Index(1, 0)].Text(), std::string_view("100010010000100000"));
+        QCOMPARE(M().Mikrocode().Mikrocode0[Index(1, 1)].Text(), std::string_view("000010010010100000"));
+        QCOMPARE(M().Mikrocode().Mikrocode1[Index(1, 0)].Text(), std::string_view("100010010000100000"));
         TMikrocodeTabelle gespeichert;
-        gespeichert.SetzePfad(M().Tabelle.Pfad());
+        gespeichert.SetzePfad(M().Tabelle().Pfad());
         gespeichert.AllesLaden();
         QCOMPARE(gespeichert.Steuerworte0[Index(1, 1)], std::string("000010010010100000"));
         QCOMPARE(gespeichert.Steuerworte0[Index(1, 2)], std::string(18, '0'));

@@ -23,7 +23,7 @@ class BisZumHaltTest : public Testfenster {
         form_ = std::make_unique<TForm1>(*dienste_);
         const QString dir = verzeichnis_.path() + "/";
         QFile::copy(QStringLiteral(VENTARO_DATEN "/mikrocode.dat"), dir + "mikrocode.dat");
-        mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
+        mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle(), dir, form_.get());
         aboutBox_ = std::make_unique<TAboutBox>(form_.get());
         form_->SetzeDialoge(mcDlg_.get(), aboutBox_.get());
         form_->SetzeStartdatei(QStringLiteral(VENTARO_DATEN "/beispiele/summe.obj"));

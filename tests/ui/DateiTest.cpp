@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION " [prog.obj]"));
         // The title names the file before the check reports its cells.
         QCOMPARE(dienste_->titelBeiFehlerbox, QStringList(meldungen, QStringLiteral("Ventaro " VENTARO_VERSION " [prog.obj]")));
-        QVERIFY(!M().RamEditiert);
+        QVERIFY(!M().RamEditiert());
         QCOMPARE(dienste_->programmfehler, fehler);
         QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));  // reset, also with incorrect cells
     }
@@ -215,22 +215,22 @@ private slots:
     }
 
     void openingAMissingFileChangesNothing() {
-        M().RAMGridSetEditText(1, 1, "05.005");
+        M().ZelleUebergeben(0, "05.005");
         Oeffne(Pfad("fehlt.obj"));
         QCOMPARE(dienste_->programmfehler.size(), 1);
         QVERIFY(dienste_->programmfehler[0].startsWith("Datei " + Pfad("fehlt.obj") + " kann nicht ge\u00f6ffnet werden. "));
         QCOMPARE(Gitter()->ZellText(1), QStringLiteral("05.005"));
-        QVERIFY(M().RamEditiert);  // the edit is not marked as saved
+        QVERIFY(M().RamEditiert());  // the edit is not marked as saved
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION));
     }
 
     void cancellingTheDialogsChangesNothing() {
-        M().RAMGridSetEditText(1, 1, "05.005");
+        M().ZelleUebergeben(0, "05.005");
         Menue("ffnen1")->trigger();
         Menue("Speichernunter1")->trigger();
-        QVERIFY(M().RamEditiert);
+        QVERIFY(M().RamEditiert());
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION));
-        QCOMPARE(M().RamDateiname, std::string("neu"));
+        QCOMPARE(M().Datei().RamDateiname, std::string("neu"));
     }
 
     void savingAfterStartupAsksForANameThenWritesWithout() {
@@ -241,11 +241,11 @@ private slots:
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ventaro " VENTARO_VERSION " [neu.obj]"));
         // Now a target is known: no dialog.
         dienste_->speichernPfad = Pfad("anders.obj");
-        M().RAMGridSetEditText(1, 1, "ab");
+        M().ZelleUebergeben(0, "ab");
         Menue("Speichern1")->trigger();
         QVERIFY(!QFile::exists(Pfad("anders.obj")));
         QVERIFY(Lies(Pfad("neu.obj")).startsWith("ab\r\n00.000\r\n"));
-        QVERIFY(!M().RamEditiert);
+        QVERIFY(!M().RamEditiert());
     }
 
     void openedFileBecomesTheSaveTarget() {
@@ -253,7 +253,7 @@ private slots:
         dienste_->speichernPfad = Pfad("b.obj");
         Menue("Speichernunter1")->trigger();
         Oeffne(Pfad("a.obj"));
-        M().RAMGridSetEditText(1, 1, "02.002");
+        M().ZelleUebergeben(0, "02.002");
         Menue("Speichern1")->trigger();
         QVERIFY(Lies(Pfad("a.obj")).startsWith("02.002\r\n01.001"));
         QCOMPARE(Lies(Pfad("b.obj")), Zeilen(128, "00.000", "\r\n"));
@@ -269,12 +269,12 @@ private slots:
         QFETCH(QString, ziel);
         QFETCH(QString, meldung);
         const QString pfad = ziel.startsWith('/') ? ziel : Pfad(ziel.toUtf8().constData());
-        M().RAMGridSetEditText(1, 1, "03.003");
+        M().ZelleUebergeben(0, "03.003");
         dienste_->speichernPfad = pfad;
         Menue("Speichernunter1")->trigger();
         QCOMPARE(dienste_->programmfehler.size(), 1);
         QVERIFY2(dienste_->programmfehler[0].contains(meldung), qPrintable(dienste_->programmfehler[0]));
-        QVERIFY(M().RamEditiert);
+        QVERIFY(M().RamEditiert());
     }
 
     void savingAfterAFailedStartUpAsksForAName() {
@@ -310,7 +310,7 @@ private slots:
         fs::permissions(blatt.toStdString(), fs::perms(0666));
         fs::permissions(verzeichnis_.path().toStdString(), fs::perms(0755));
         if (schreibgeschuetzt) fs::permissions(ordner.toStdString(), fs::perms(0555));
-        M().RAMGridSetEditText(1, 1, "04.004");
+        M().ZelleUebergeben(0, "04.004");
         dienste_->speichernPfad = blatt;
         {
             const AlsBenutzer niemand(schreibgeschuetzt);
@@ -321,7 +321,7 @@ private slots:
         if (platzReichtNicht) {
             QCOMPARE(dienste_->programmfehler, QStringList{"Stream-Schreibfehler."});
             QCOMPARE(Lies(blatt), QByteArray("alt\r\n"));  // the old file whole
-            QVERIFY(M().RamEditiert);
+            QVERIFY(M().RamEditiert());
         } else {
             QVERIFY2(dienste_->programmfehler.isEmpty(), qPrintable(dienste_->programmfehler.join('|')));
             QVERIFY(Lies(blatt).startsWith("04.004\r\n00.000\r\n"));
@@ -342,7 +342,7 @@ private slots:
         QFETCH(bool, ja);
         QFETCH(QString, pfad);
         QFETCH(bool, gespeichert);
-        M().RAMGridSetEditText(1, 1, "07.007");
+        M().ZelleUebergeben(0, "07.007");
         dienste_->antwortJa = ja;
         dienste_->speichernPfad = pfad.isEmpty() ? QString() : Pfad("zu.obj");
         Menue("Beenden1")->trigger();
@@ -352,7 +352,7 @@ private slots:
     }
 
     void closingWithAFailingSaveStaysOpen() {
-        M().RAMGridSetEditText(1, 1, "07.007");
+        M().ZelleUebergeben(0, "07.007");
         dienste_->antwortJa = true;
         dienste_->speichernPfad = "/dev/full";
         form_->close();
@@ -361,8 +361,8 @@ private slots:
     }
 
     void closingUneditedAsksNothing() {
-        M().SetzeTorZustand(Tor::Write, false);
-        M().TorKlick(Tor::Write);  // the machine's own writing is no edit
+        M().FuerTests().zustand.SetzeTorZustand(Tor::Write, false);
+        M().TorUmschalten(Tor::Write);  // the machine's own writing is no edit
         form_->close();
         QVERIFY(!form_->isVisible());
         QVERIFY(dienste_->fragen.isEmpty());
@@ -409,7 +409,7 @@ private slots:
         QApplication::sendEvent(QApplication::focusWidget(), &tippen);
         QVERIFY(dienste_->warnungen.isEmpty());  // not on every keystroke
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(M().Ram.Text(2), std::string("\xE4\x80?"));
+        QCOMPARE(M().Zustand().Ram.Text(2), std::string("\xE4\x80?"));
         QCOMPARE(dienste_->warnungen.size(), 1);
         QVERIFY(dienste_->warnungen[0].contains(QString::fromUtf8("\"ä€?\"")));
     }

@@ -44,7 +44,7 @@ private slots:
             QCOMPARE(Gitter()->item(r, 0)->text(), QString::asprintf("%03d", r));
             QCOMPARE(Gitter()->item(r, 1)->text(), QStringLiteral("00.000"));
         }
-        QCOMPARE(M().MPC, Wort{1});
+        QCOMPARE(M().Zustand().MPC, Wort{1});
         QCOMPARE(Kind<QLabel>("MPC")->text(), QStringLiteral("000"));
         QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));
         QVERIFY(Kind<QAbstractButton>("PTBtn")->isChecked());
@@ -65,22 +65,22 @@ private slots:
         QVERIFY(Gitter()->horizontalHeaderItem(0)->text().isEmpty());
         QVERIFY(Gitter()->item(0, 1)->text().isEmpty());
         QVERIFY(dienste_->wartezeiten.isEmpty());
-        QCOMPARE(M().RamDateiname, std::string());
+        QCOMPARE(M().Datei().RamDateiname, std::string());
         QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("Mikroschrittcode"));
     }
 
     void gateClickTogglesAndRunsTheSetter() {
         auto* et = Kind<QAbstractButton>("ETBtn");
-        M().SetzeTorZustand(Tor::Read, false);  // open since the start-up's fetch
-        M().ExternerBus = 261;
+        M().FuerTests().zustand.SetzeTorZustand(Tor::Read, false);  // open since the start-up's fetch
+        M().FuerTests().zustand.ExternerBus = 261;
         QTest::mouseClick(et, Qt::LeftButton);
-        QVERIFY(M().TorOffen(Tor::ET));
+        QVERIFY(M().Zustand().TorOffen(Tor::ET));
         QVERIFY(et->isChecked());
-        QCOMPARE(M().InternerBus, Wort{261});
+        QCOMPARE(M().Zustand().InternerBus, Wort{261});
         QTest::mouseClick(et, Qt::LeftButton);
-        QVERIFY(!M().TorOffen(Tor::ET));
+        QVERIFY(!M().Zustand().TorOffen(Tor::ET));
         QVERIFY(!et->isChecked());
-        QCOMPARE(M().InternerBus, Wort{0});
+        QCOMPARE(M().Zustand().InternerBus, Wort{0});
     }
 
     void conflictShowsInStatusPanelOne() {
@@ -92,37 +92,37 @@ private slots:
 
     void registerClickTogglesTheLatchAndItsLooks() {
         auto* akku = Kind<SpeicherCP1Ansicht>("Akku");
-        M().InternerBus = 42;
-        M().Aktualisiere();
+        M().FuerTests().zustand.InternerBus = 42;
+        M().FuerTests().datenpfad.Aktualisiere();
         QTest::mouseClick(akku, Qt::LeftButton);
-        QVERIFY(M().Reg(Register::Akku).Laden());
-        QCOMPARE(M().Reg(Register::Akku).Look(), Aussehen::Geladen);
+        QVERIFY(M().Zustand().Reg(Register::Akku).Laden());
+        QCOMPARE(M().Zustand().Reg(Register::Akku).Look(), Aussehen::Geladen);
         QCOMPARE(akku->Beschriftung(), QStringLiteral("042"));
         QTest::mouseClick(akku, Qt::LeftButton);
-        QCOMPARE(M().Reg(Register::Akku).Look(), Aussehen::Freigegeben);
+        QCOMPARE(M().Zustand().Reg(Register::Akku).Look(), Aussehen::Freigegeben);
     }
 
     void rightButtonOnPcIncrementsAndWraps() {
         auto* pc = Kind<SpeicherCP1Ansicht>("PC");
         RechtsKlick(pc);
-        QCOMPARE(M().Reg(Register::PC).RegisterInhalt(), Wort{1});
-        QVERIFY(!M().Reg(Register::PC).Laden());  // the right button is no latch click
-        M().Reg(Register::PC).SetRegisterInhalt(65535);
+        QCOMPARE(M().Zustand().Reg(Register::PC).RegisterInhalt(), Wort{1});
+        QVERIFY(!M().Zustand().Reg(Register::PC).Laden());  // the right button is no latch click
+        M().FuerTests().zustand.Reg(Register::PC).SetRegisterInhalt(65535);
         RechtsKlick(pc);
-        QCOMPARE(M().Reg(Register::PC).RegisterInhalt(), Wort{0});
+        QCOMPARE(M().Zustand().Reg(Register::PC).RegisterInhalt(), Wort{0});
         // A latched PC loads its input again in the pass that follows.
         QTest::mouseClick(pc, Qt::LeftButton);
-        const Wort eingang = M().Reg(Register::PC).Eingang();
+        const Wort eingang = M().Zustand().Reg(Register::PC).Eingang();
         RechtsKlick(pc);
-        QCOMPARE(M().Reg(Register::PC).RegisterInhalt(), eingang);
+        QCOMPARE(M().Zustand().Reg(Register::PC).RegisterInhalt(), eingang);
     }
 
     void aluListSelectsTheOperation() {
         auto* liste = Kind<QListWidget>("ALUBox");
-        M().Reg(Register::Akku).SetRegisterInhalt(3);
-        M().InternerBus = 5;
+        M().FuerTests().zustand.Reg(Register::Akku).SetRegisterInhalt(3);
+        M().FuerTests().zustand.InternerBus = 5;
         QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(1)).center());
-        QCOMPARE(M().AluAuswahl, 1);
+        QCOMPARE(M().Zustand().AluAuswahl, 1);
         QCOMPARE(Kind<QLabel>("ALULbl")->text(), QStringLiteral("65534"));
         const auto passes = M().Durchlaeufe();
         QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(1)).center());
@@ -153,8 +153,8 @@ private slots:
         gitter->setCurrentCell(3, 1);
         QTest::keyClick(gitter, 'a');  // typing opens the editor with the character
         QTest::keyClick(QApplication::focusWidget(), 'b');
-        QVERIFY(M().RamEditiert);
-        QCOMPARE(M().Ram.Text(3), std::string("ab"));
+        QVERIFY(M().RamEditiert());
+        QCOMPARE(M().Zustand().Ram.Text(3), std::string("ab"));
         // Leaving the grid for another control checks every cell.
         Kind<QLineEdit>("DisplayEdit")->setFocus();
         QCOMPARE(dienste_->fehlerboxen, QStringList{"Inhalt der Zelle 003 ist nicht korrekt."});
@@ -168,12 +168,12 @@ private slots:
         gitter->setCurrentCell(4, 1);
         QTest::keyClick(gitter, 'a');
         QTest::keyClick(QApplication::focusWidget(), 'b');
-        QCOMPARE(M().Ram.Text(4), std::string("ab"));  // every keystroke is handed over
+        QCOMPARE(M().Zustand().Ram.Text(4), std::string("ab"));  // every keystroke is handed over
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!gitter->EditorOffen());
-        QCOMPARE(M().Ram.Text(4), std::string("00.000"));
+        QCOMPARE(M().Zustand().Ram.Text(4), std::string("00.000"));
         QCOMPARE(gitter->ZellText(5), QStringLiteral("00.000"));
-        QVERIFY(!M().RamEditiert);
+        QVERIFY(!M().RamEditiert());
     }
 
     void aRedrawLeavesTheOpenEditorAlone() {
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(editor->cursorPosition(), 3);
         QTest::keyClick(editor, '0');
         QTest::keyClick(editor, Qt::Key_Return);
-        QCOMPARE(M().Ram.Text(0), std::string("01.017"));
+        QCOMPARE(M().Zustand().Ram.Text(0), std::string("01.017"));
     }
 
     // A click on the selected cell opens its editor only after the
@@ -208,7 +208,7 @@ private slots:
         QFETCH(int, zeile);
         QFETCH(QString, text);
         auto* gitter = Gitter();
-        for (int a = 0; a < 8; ++a) M().Ram.SetzeText(a, "02.030");
+        for (int a = 0; a < 8; ++a) M().FuerTests().zustand.Ram.SetzeText(a, "02.030");
         form_->activateWindow();
         gitter->setFocus();
         gitter->setCurrentCell(zeile, 1);
@@ -216,8 +216,8 @@ private slots:
         QTest::keyClick(gitter, text.at(0).toLatin1());
         QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QString::fromStdString(M().Ram.Text(zeile)), text);
-        QCOMPARE(M().Ram.Text(zeile + 1), std::string("02.030"));
+        QCOMPARE(QString::fromStdString(M().Zustand().Ram.Text(zeile)), text);
+        QCOMPARE(M().Zustand().Ram.Text(zeile + 1), std::string("02.030"));
     }
 
     void tabLeavesTheGridAndChecksAllCells_data() {
@@ -227,7 +227,7 @@ private slots:
     }
     void tabLeavesTheGridAndChecksAllCells() {
         QFETCH(bool, imEditor);
-        M().RAMGridSetEditText(1, 3, "x");
+        M().ZelleUebergeben(2, "x");
         auto* gitter = Gitter();
         gitter->setFocus();
         gitter->setCurrentCell(0, 1);
@@ -236,7 +236,7 @@ private slots:
         QVERIFY(!gitter->EditorOffen());
         QVERIFY(QApplication::focusWidget() != gitter && !gitter->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(dienste_->fehlerboxen, QStringList{"Inhalt der Zelle 002 ist nicht korrekt."});
-        QCOMPARE(M().Ram.AktuelleZeile(), 1);
+        QCOMPARE(M().Zustand().Ram.AktuelleZeile(), 1);
     }
 
     void enterPressesTheFocusedButton_data() {
@@ -280,8 +280,8 @@ private slots:
     void aDragInTheAluListChoosesTheItemItEndsOn() {
         auto* liste = Kind<QListWidget>("ALUBox");
         auto mitte = [liste](int i) { return liste->visualItemRect(liste->item(i)).center(); };
-        M().Reg(Register::Akku).SetRegisterInhalt(3);
-        M().InternerBus = 5;
+        M().FuerTests().zustand.Reg(Register::Akku).SetRegisterInhalt(3);
+        M().FuerTests().zustand.InternerBus = 5;
         const auto passes = M().Durchlaeufe();
         QTest::mousePress(liste->viewport(), Qt::LeftButton, {}, mitte(1));
         QMouseEvent ziehen(QEvent::MouseMove, mitte(0), liste->viewport()->mapToGlobal(mitte(0)), Qt::NoButton,
@@ -289,17 +289,17 @@ private slots:
         QApplication::sendEvent(liste->viewport(), &ziehen);
         QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, mitte(0));
         QCOMPARE(liste->currentRow(), 0);
-        QCOMPARE(M().AluAuswahl, 0);
+        QCOMPARE(M().Zustand().AluAuswahl, 0);
         QCOMPARE(Kind<QLabel>("ALULbl")->text(), QStringLiteral("008"));
         QCOMPARE(M().Durchlaeufe(), passes + 1);
     }
 
     void selectingACellDecodesIt() {
-        M().RAMGridSetEditText(1, 6, "01.017");
-        M().Tabelle.Mnemonics[1] = "LDA";
+        M().ZelleUebergeben(5, "01.017");
+        M().Tabelle().Mnemonics[1] = "LDA";
         Gitter()->setCurrentCell(5, 1);
         QCOMPARE(Kind<QLabel>("Panel1")->text(), QStringLiteral(" LDA 017"));
-        QCOMPARE(M().Ram.AktuelleZeile(), 6);
+        QCOMPARE(M().Zustand().Ram.AktuelleZeile(), 6);
     }
 
     void enterMovesToTheNextCellAndOpensItsEditor() {
@@ -307,17 +307,17 @@ private slots:
         gitter->setFocus();
         gitter->setCurrentCell(126, 1);
         QTest::keyClick(gitter, Qt::Key_Return);
-        QCOMPARE(M().Ram.AktuelleZeile(), 128);
+        QCOMPARE(M().Zustand().Ram.AktuelleZeile(), 128);
         QVERIFY(gitter->EditorOffen());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(M().Ram.AktuelleZeile(), 128);  // the last row stays
+        QCOMPARE(M().Zustand().Ram.AktuelleZeile(), 128);  // the last row stays
         QVERIFY(!gitter->EditorOffen());
         QVERIFY(dienste_->fehlerboxen.isEmpty());
     }
 
     void readClickWithBadCellsReportsAndStillToggles() {
-        M().RAMGridSetEditText(1, 4, "30.000");
-        M().RAMGridSetEditText(1, 11, "x");
+        M().ZelleUebergeben(3, "30.000");
+        M().ZelleUebergeben(10, "x");
         auto* read = Kind<QAbstractButton>("ReadBtn");
         const bool vorher = read->isChecked();
         QTest::mouseClick(read, Qt::LeftButton);
@@ -372,8 +372,8 @@ private slots:
 
     void failingTicksDoNotPileUpBoxes() {
         // Cell 0 fetches opcode 2, whose word cannot be converted.
-        M().RAMGridSetEditText(1, 1, "02.000");
-        M().RAMGridExit();
+        M().ZelleUebergeben(0, "02.000");
+        M().AllePruefen();
         QTest::mouseClick(Kind<QPushButton>("EinzelschrittBtn"), Qt::LeftButton);  // fetch: jumps into opcode 2
         QCOMPARE(dienste_->programmfehler, QStringList{"'x' ist kein g\u00fcltiger Integerwert."});
         dienste_->programmfehler.clear();
@@ -386,7 +386,7 @@ private slots:
         QMetaObject::invokeMethod(const_cast<QTimer*>(&form_->Takt()), "timeout");
         QCOMPARE(dienste_->programmfehler.size(), 1);
         QCOMPARE(ticksWaehrendBox, 1);
-        QCOMPARE(M().MPC, Wort{20});  // the failing step does not advance
+        QCOMPARE(M().Zustand().MPC, Wort{20});  // the failing step does not advance
     }
 
     void toolBarQuitsWhileTheMenuOnlyStopsTheClock() {
@@ -399,7 +399,7 @@ private slots:
     }
 
     void closingWhileTheClockRunsIsRefused() {
-        M().RamEditiert = true;
+        M().FuerTests().datei.RamEditiert = true;
         QTest::mouseClick(Kind<QPushButton>("StartBtn"), Qt::LeftButton);
         form_->close();
         QVERIFY(form_->isVisible());
@@ -421,11 +421,11 @@ private slots:
         // After "Abbrechen" the dialog's table holds the commit, the machine not.
         schliesse("CancelBtn");
         Menue("Mikrocodebearbeiten1")->trigger();
-        QCOMPARE(M().Tabelle.Steuerworte0[5], std::string("000000000000000001"));
-        QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000000"));
+        QCOMPARE(M().Tabelle().Steuerworte0[5], std::string("000000000000000001"));
+        QCOMPARE(M().Mikrocode().Mikrocode0[5].Text(), std::string_view("000000000000000000"));
         schliesse("OKBtn");
         Menue("Mikrocodebearbeiten1")->trigger();
-        QCOMPARE(M().Mikrocode.Mikrocode0[5].Text(), std::string_view("000000000000000001"));
+        QCOMPARE(M().Mikrocode().Mikrocode0[5].Text(), std::string_view("000000000000000001"));
         QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QStringLiteral("000010000000100000"));  // not redrawn
     }
 
@@ -481,7 +481,7 @@ private slots:
     }
 
     void theDisplayShowsAllSevenCharacters() {
-        M().Reg(Register::Anz).SetRegisterInhalt(65534);
+        M().FuerTests().zustand.Reg(Register::Anz).SetRegisterInhalt(65534);
         QTest::mouseClick(Kind<QAbstractButton>("ETBtn"), Qt::LeftButton);  // a pass writes the display
         auto* anzeige = Kind<QLineEdit>("DisplayEdit");
         QCOMPARE(anzeige->text(), QStringLiteral("255.254"));
@@ -674,7 +674,7 @@ private slots:
             }
         QCOMPARE(name(Kind<QWidget>("CodeEdit", mcDlg_.get())), QStringLiteral("Code:"));
         // Registers and gates read out what they show.
-        M().InternerBus = 42;
+        M().FuerTests().zustand.InternerBus = 42;
         QTest::mouseClick(Kind<SpeicherCP1Ansicht>("Akku"), Qt::LeftButton);
         QCOMPARE(name(Kind<QWidget>("Akku")), QString::fromUtf8("Akku 042, lädt"));
         QCOMPARE(name(Kind<QWidget>("Erg")), QString::fromUtf8("Erg 000, hält"));

@@ -64,22 +64,22 @@ private slots:
         QFETCH(QStringList, zellen);
         QFETCH(QStringList, fehler);
         QFETCH(QStringList, boxen);
-        for (int a = 0; a < 128; ++a) M().Ram.SetzeText(a, "02.000");
-        M().RamEditiert = false;
-        M().MPC = 5;
+        for (int a = 0; a < 128; ++a) M().FuerTests().zustand.Ram.SetzeText(a, "02.000");
+        M().FuerTests().datei.RamEditiert = false;
+        M().FuerTests().zustand.MPC = 5;
         ProgrammtextFenster* fenster = Fenster();
         auto* editor = Im<ProgrammtextEditor>(fenster, "Programmtexteditor");
         Tippe(editor, text);
         QTest::mouseClick(Im<QPushButton>(fenster, "UebernehmenBtn"), Qt::LeftButton);
 
-        for (int a = 0; a < zellen.size(); ++a) QCOMPARE(QString::fromStdString(M().Ram.Text(a)), zellen[a]);
+        for (int a = 0; a < zellen.size(); ++a) QCOMPARE(QString::fromStdString(M().Zustand().Ram.Text(a)), zellen[a]);
         auto* liste = Im<QListWidget>(fenster, "Fehlerliste");
         QStringList gelistet;
         for (int i = 0; i < liste->count(); ++i) gelistet << liste->item(i)->text();
         QCOMPARE(gelistet, fehler);
         QCOMPARE(dienste_->fehlerboxen, boxen);
-        QCOMPARE(M().RamEditiert, fehler.isEmpty());
-        QCOMPARE(M().MPC, fehler.isEmpty() ? 1 : 5);  // Reset follows the check
+        QCOMPARE(M().RamEditiert(), fehler.isEmpty());
+        QCOMPARE(M().Zustand().MPC, fehler.isEmpty() ? 1 : 5);  // Reset follows the check
         QCOMPARE(Kind<QPushButton>("EinzelschrittBtn")->isEnabled(), boxen.isEmpty());
         if (fehler.isEmpty()) return;
         QCOMPARE(editor->MarkierteZeilen(), (std::set<int>{3, 4}));
@@ -127,15 +127,15 @@ private slots:
         Menue("Programmtextoeffnen1")->trigger();
         QCOMPARE(dienste_->fehlerboxen, QStringList{"Zeile 1: Unbekannter Befehl \"LDX\"\r"
                                                     "Zeile 2: Operand 1000 liegt nicht zwischen 0 und 255"});
-        QCOMPARE(M().Ram.Text(0), std::string("00.000"));
+        QCOMPARE(M().Zustand().Ram.Text(0), std::string("00.000"));
 
         QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
         datei.write("LDA 5\n");
         datei.close();
         Menue("Programmtextoeffnen1")->trigger();
-        QCOMPARE(M().Ram.Text(0), std::string("01.005"));
+        QCOMPARE(M().Zustand().Ram.Text(0), std::string("01.005"));
         QVERIFY(form_->windowTitle().endsWith(" [programm.asm]"));
-        QCOMPARE(M().RamDateiname, std::string("neu"));  // "Speichern" asks for a RAM file
+        QCOMPARE(M().Datei().RamDateiname, std::string("neu"));  // "Speichern" asks for a RAM file
     }
 };
 

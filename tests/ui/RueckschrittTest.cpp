@@ -17,12 +17,12 @@ class RueckschrittTest : public test::Testfenster {
     // What the window draws of the machine's state.
     void GezeichnetWie(const TMaschinenzustand& z) {
         QCOMPARE(M().Zustand(), z);
-        QCOMPARE(Kind<QLabel>("MPC")->text(), QString::fromStdString(M().MPCText()));
-        QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QString::fromStdString(M().MikroCodeEditText()));
+        QCOMPARE(Kind<QLabel>("MPC")->text(), QString::fromStdString(TAnsicht::Von(M()).MpcText));
+        QCOMPARE(Kind<QLineEdit>("MikroCodeEdit")->text(), QString::fromStdString(TAnsicht::Von(M()).SteuerwortText));
         for (int t = 0; t < TorAnzahl; ++t)
             QCOMPARE(Kind<QAbstractButton>(std::string(TorNamen[t]).append("Btn").c_str())->isChecked(),
-                     M().TorOffen(static_cast<Tor>(t)));
-        QCOMPARE(Gitter()->currentRow(), M().Ram.AktuelleZeile() - 1);
+                     M().Zustand().TorOffen(static_cast<Tor>(t)));
+        QCOMPARE(Gitter()->currentRow(), M().Zustand().Ram.AktuelleZeile() - 1);
     }
 
 private slots:
@@ -34,10 +34,10 @@ private slots:
         QAction* befehl = Menue("BefehlZurueck1");
         QVERIFY(!zurueck->isEnabled() && !befehl->isEnabled());  // nothing recorded after start-up
 
-        M().RAMGridSetEditText(1, 1, "01.005");
+        M().ZelleUebergeben(0, "01.005");
         std::vector<TMaschinenzustand> befehlsanfaenge;
         for (int i = 0; i < 5; ++i) {
-            if (M().MPC == 1) befehlsanfaenge.push_back(M().Zustand());
+            if (M().Zustand().MPC == 1) befehlsanfaenge.push_back(M().Zustand());
             Mikroschritt();
         }
         const TMaschinenzustand vorKlick = M().Zustand();
@@ -63,7 +63,7 @@ private slots:
 
     // A step the clock took goes back, and the controls stay as after "Stopp".
     void aStepOfTheClockGoesBackWithTheControlsFree() {
-        M().RAMGridSetEditText(1, 1, "01.005");
+        M().ZelleUebergeben(0, "01.005");
         Kind<QScrollBar>("Taktrate")->setValue(20);
         Kind<QPushButton>("StartBtn")->click();
         QTRY_VERIFY(M().Rueckgaengig() > 0);

@@ -65,7 +65,7 @@ protected:
         QDir().mkpath(dir);
         dienste_->programmverzeichnis = dir;
         if (mitMikrocode) SchreibeMikrocode(dir + "mikrocode.dat");
-        mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle, dir, form_.get());
+        mcDlg_ = std::make_unique<TmcDlg>(M().Tabelle(), dir, form_.get());
         aboutBox_ = std::make_unique<TAboutBox>(form_.get());
         form_->SetzeDialoge(mcDlg_.get(), aboutBox_.get());
         form_->SetzeStartdatei(startdatei);
@@ -75,8 +75,8 @@ protected:
     }
 
     void Beende() {
-        M().StopBtnClick();
-        M().RamEditiert = false;
+        M().TaktAnhalten();
+        M().FuerTests().datei.RamEditiert = false;
         aboutBox_.reset();
         mcDlg_.reset();
         form_.reset();
