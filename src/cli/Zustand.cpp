@@ -23,9 +23,9 @@ json RegisterAlsJson(const TSpeicherCP1& reg) {
             {"Text", reg.Beschriftung()}};
 }
 
-json StatistikAlsJson(const TAnsicht& a) {
+json StatistikAlsJson(const TStatistikansicht& a) {
     json jeBefehl = json::array();
-    for (const Statistikzeile& z : a.Statistik)
+    for (const Statistikzeile& z : a.Zeilen)
         jeBefehl.push_back(
             {{"Op", z.Op}, {"Mnemonic", U(z.Mnemonic)}, {"Anzahl", z.Anzahl}, {"Mikroschritte", z.Mikroschritte}});
     return {{"Befehle", a.Befehle}, {"Mikroschritte", a.Mikroschritte}, {"JeBefehl", jeBefehl}};
@@ -34,13 +34,13 @@ json StatistikAlsJson(const TAnsicht& a) {
 }  // namespace
 
 std::string StatistikAlsText(const TMaschine& m) {
-    const TAnsicht a = TAnsicht::Von(m);
+    const TStatistikansicht a = TStatistikansicht::Von(m);
     std::ostringstream aus;
     char zeile[160];
     std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12s %14s %10s\n", "Op", "Mnemonic", "Anzahl", "Mikroschritte",
                   "je Befehl");
     aus << zeile;
-    for (const Statistikzeile& z : a.Statistik) {
+    for (const Statistikzeile& z : a.Zeilen) {
         std::snprintf(zeile, sizeof zeile, "%-4s %-12s %12llu %14llu %10s\n", z.OpText.c_str(), U(z.Mnemonic).c_str(),
                       static_cast<unsigned long long>(z.Anzahl), static_cast<unsigned long long>(z.Mikroschritte),
                       z.JeBefehl.c_str());
@@ -91,7 +91,7 @@ json ZustandAlsJson(const TMaschine& maschine, const std::vector<std::string>& m
         {"Mikroschritte", maschine.Mikroschritte()},
         {"Verlauf", maschine.Rueckgaengig()},
         {"Haltepunkte", maschine.Haltepunkte()},
-        {"Statistik", StatistikAlsJson(a)},
+        {"Statistik", StatistikAlsJson(a.Statistik)},
     };
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace ventaro {
@@ -72,6 +73,22 @@ std::optional<E> NachName(const std::array<std::string_view, N>& namen, std::str
     for (std::size_t i = 0; i < N; ++i)
         if (namen[i] == name) return static_cast<E>(i);
     return std::nullopt;
+}
+
+// The text of a control word that sets signal k (1 to 18) exactly where
+// an(k) is true.
+template <typename An>
+std::string SteuerwortAus(An an) {
+    std::string wort(SignalAnzahl, '0');
+    for (int k = 1; k <= SignalAnzahl; ++k)
+        if (an(k)) wort[static_cast<std::size_t>(k - 1)] = '1';
+    return wort;
+}
+
+// Whether the text of a control word sets signal k; a missing character
+// does not.
+inline bool SignalGesetzt(std::string_view wort, int k) {
+    return static_cast<int>(wort.size()) >= k && wort[static_cast<std::size_t>(k - 1)] == '1';
 }
 
 }  // namespace ventaro

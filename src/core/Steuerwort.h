@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/Bauteile.h"
+
 namespace ventaro {
 
 class Steuerwort {
 public:
-    static constexpr std::size_t Kapazitaet = 18;
+    static constexpr std::size_t Kapazitaet = SignalAnzahl;
 
     Steuerwort() = default;
     // Longer texts are cut to their first 18 characters.

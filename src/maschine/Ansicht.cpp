@@ -32,18 +32,20 @@ Statistikzeile Zeile(const TMaschine& m, int op, const TStatistik::Zeile& z) {
     return zeile;
 }
 
-void StatistikFuellen(const TMaschine& m, TAnsicht& a) {
+}  // namespace
+
+TStatistikansicht TStatistikansicht::Von(const TMaschine& m) {
     const TStatistik& s = m.Zustand().Statistik;
+    TStatistikansicht a;
     const TStatistik::Zeile& ohne = s.Stand.ohneBefehl;
-    if (ohne.Anzahl > 0 || ohne.Mikroschritte > 0) a.Statistik.push_back(Zeile(m, TStatistik::OhneBefehl, ohne));
+    if (ohne.Anzahl > 0 || ohne.Mikroschritte > 0) a.Zeilen.push_back(Zeile(m, TStatistik::OhneBefehl, ohne));
     for (int op = 0; op < TStatistik::OpAnzahl; ++op)
-        if (s.JeOp[op].Anzahl > 0) a.Statistik.push_back(Zeile(m, op, s.JeOp[op]));
+        if (s.JeOp[op].Anzahl > 0) a.Zeilen.push_back(Zeile(m, op, s.JeOp[op]));
     a.Befehle = s.Stand.Befehle;
     a.Mikroschritte = s.Stand.Mikroschritte;
     a.JeBefehl = Dezimal(s.JeBefehl());
+    return a;
 }
-
-}  // namespace
 
 std::string Dezimal(double wert) {
     char text[32];
@@ -73,7 +75,7 @@ TAnsicht TAnsicht::Von(const TMaschine& m, const std::string& fenstertitel) {
     a.ZurueckMikroschritte = m.MikroschritteRueckgaengig();
     a.Titel = m.Datei().Dateititel.empty() ? fenstertitel : fenstertitel + " [" + m.Datei().Dateititel + "]";
     for (int adresse : m.Haltepunkte()) a.Haltepunkte.set(static_cast<std::size_t>(adresse));
-    StatistikFuellen(m, a);
+    a.Statistik = TStatistikansicht::Von(m);
     a.Aufzeichnung = m.Aufzeichnung().Statustext();
     a.AufgezeichneteWorte = m.Aufzeichnung().Worte();
     a.Zustand = z;
@@ -102,8 +104,7 @@ Teile TAnsicht::Unterschiede(const TAnsicht& alt, const TAnsicht& neu) {
     wenn(alt.Titel != neu.Titel, Teil::Titel);
     wenn(!(za.Ram == zn.Ram), Teil::Ram);
     wenn(alt.Haltepunkte != neu.Haltepunkte, Teil::Haltepunkte);
-    wenn(alt.Statistik != neu.Statistik || alt.Befehle != neu.Befehle || alt.Mikroschritte != neu.Mikroschritte,
-         Teil::Statistik);
+    wenn(!(alt.Statistik == neu.Statistik), Teil::Statistik);
     wenn(alt.Aufzeichnung != neu.Aufzeichnung || alt.AufgezeichneteWorte != neu.AufgezeichneteWorte, Teil::Aufzeichnung);
     return teile;
 }

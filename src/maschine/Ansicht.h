@@ -29,6 +29,17 @@ struct Statistikzeile {
     bool operator==(const Statistikzeile&) const = default;
 };
 
+// The statistics as shown: "ohne Befehl" first where it occurred, then the
+// opcodes that ran; the totals and the mean per instruction.
+struct TStatistikansicht {
+    std::vector<Statistikzeile> Zeilen;
+    std::uint64_t Befehle = 0;
+    std::uint64_t Mikroschritte = 0;
+    std::string JeBefehl;  // "3,64"
+    static TStatistikansicht Von(const TMaschine& maschine);
+    bool operator==(const TStatistikansicht&) const = default;
+};
+
 // The parts a face draws apart.
 enum class Teil : std::size_t {
     Datenpfad,     // gates, registers, buses: whatever the machine state holds
@@ -64,12 +75,7 @@ struct TAnsicht {
     // "Ventaro 1.0.2.0 [summe.obj]"
     std::string Titel;
     std::bitset<TRamSpeicher::Zellenzahl> Haltepunkte;
-    // The statistics: "ohne Befehl" first where it occurred, then the
-    // opcodes that ran; the totals and the mean per instruction.
-    std::vector<Statistikzeile> Statistik;
-    std::uint64_t Befehle = 0;
-    std::uint64_t Mikroschritte = 0;
-    std::string JeBefehl;
+    TStatistikansicht Statistik;
     // "Aufzeichnung: Befehl 23 (DPL), Schritt 3" while a recording runs.
     std::string Aufzeichnung;
     std::vector<std::string> AufgezeichneteWorte;

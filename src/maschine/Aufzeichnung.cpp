@@ -46,22 +46,21 @@ TAufzeichnung::Marke TAufzeichnung::JetzigeMarke() const {
 }
 
 std::string TAufzeichnung::AktuellesWort() const {
-    std::string wort = Leerwort;
-    const int alu = maschine_.Zustand().AluAuswahl + 1;  // 0: none, 1 to 7: ADD to NEG
-    for (const Signal& s : Signale) {
-        bool an = false;
+    const TMaschinenzustand& z = maschine_.Zustand();
+    const int alu = z.AluAuswahl + 1;  // 0: none, 1 to 7: ADD to NEG
+    return SteuerwortAus([&](int k) {
+        const Signal& s = SignalAn(k);
         switch (s.art) {
-            case Signalart::Tor: an = maschine_.Zustand().TorOffen(s.tor); break;
-            case Signalart::Latch: an = maschine_.Zustand().Reg(s.reg).Laden(); break;
-            case Signalart::PCI: an = maschine_.Zustand().PCRechtsklicks != LetzteMarke().pcRechtsklicks; break;
-            case Signalart::AluBit: an = alu >= 0 && ((alu >> (s.position - 15)) & 1) != 0; break;
+            case Signalart::Tor: return z.TorOffen(s.tor);
+            case Signalart::Latch: return z.Reg(s.reg).Laden();
+            case Signalart::PCI: return z.PCRechtsklicks != LetzteMarke().pcRechtsklicks;
+            case Signalart::AluBit: return alu >= 0 && ((alu >> (s.position - 15)) & 1) != 0;
             // Jumps are not done by hand; ending sets MPCClear.
             case Signalart::MPCClear:
             case Signalart::MPCLoad: break;
         }
-        wort[static_cast<std::size_t>(s.position - 1)] = an ? '1' : '0';
-    }
-    return wort;
+        return false;
+    });
 }
 
 std::string TAufzeichnung::SchrittAufnehmen() {

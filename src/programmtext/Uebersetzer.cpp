@@ -151,9 +151,9 @@ Anweisung Uebersetzer::Anweisunglesen(int nr, std::string_view zeile, std::size_
 // Directives win over mnemonics of the same name, and so does a cell text.
 Art Uebersetzer::Befehlsart(int nr, const std::string& befehl, Anweisung& a) {
     const std::string gross = Gross(befehl);
-    if (gross == "ZELLE") return Art::Zelle;
-    if (gross == "ORG") return Art::Org;
-    if (gross == "DAT") return Art::Dat;
+    if (gross == DirektiveZelle) return Art::Zelle;
+    if (gross == DirektiveOrg) return Art::Org;
+    if (gross == DirektiveDat) return Art::Dat;
     if (HatZellform(befehl)) {
         a.text = befehl;
         return Art::Zelltext;

@@ -1,6 +1,7 @@
 #pragma once
 // Character classes of the program text, on Windows-1252 bytes.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -53,8 +54,15 @@ inline bool HatZellform(std::string_view t) {
            IstZiffer(t[4]) && IstZiffer(t[5]);
 }
 
+// The directives, in upper case: the translator's, the highlighting's and
+// the names no mnemonic can be written by.
+inline constexpr std::string_view DirektiveOrg = "ORG", DirektiveDat = "DAT", DirektiveZelle = "ZELLE";
+inline constexpr std::array<std::string_view, 3> Direktiven = {DirektiveOrg, DirektiveDat, DirektiveZelle};
+
 inline bool IstDirektive(std::string_view grossgeschrieben) {
-    return grossgeschrieben == "ORG" || grossgeschrieben == "DAT" || grossgeschrieben == "ZELLE";
+    for (std::string_view d : Direktiven)
+        if (grossgeschrieben == d) return true;
+    return false;
 }
 
 inline std::string OhneBlanks(std::string_view text) {

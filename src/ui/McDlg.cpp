@@ -23,7 +23,7 @@ namespace ventaro::ui {
 namespace {
 
 constexpr int kSchritte = TMikrocodeTabelle::SchritteProBefehl;
-constexpr int kSignale = 18;
+constexpr int kSignale = SignalAnzahl;
 constexpr int kKopfbreite = 90;  // the header column
 constexpr int kSpaltenbreite = 25;
 constexpr int kZeilenhoehe = 19;
@@ -225,7 +225,7 @@ void TmcDlg::MikrocodeAnzeigen() {
         for (int s = 0; s < kSchritte; ++s) {
             const std::string& wort = worte[Index(c, s)];
             for (int k = 1; k <= kSignale; ++k)
-                SetzeMarke(gitter, k, s + 1, static_cast<int>(wort.size()) >= k && wort[k - 1] == '1');
+                SetzeMarke(gitter, k, s + 1, SignalGesetzt(wort, k));
         }
     };
     zeige(flag0grid_, tabelle_.Steuerworte0);
@@ -255,10 +255,7 @@ void TmcDlg::MCSpeichernBtnClick() {
     const int c = codeEdit_->value();
     auto uebernimm = [this, c](QTableWidget* gitter, auto& worte) {
         for (int s = 0; s < kSchritte; ++s) {
-            std::string wort(kSignale, '0');
-            for (int k = 1; k <= kSignale; ++k)
-                if (Markiert(gitter, k, s + 1)) wort[k - 1] = '1';
-            worte[Index(c, s)] = wort;
+            worte[Index(c, s)] = SteuerwortAus([&](int k) { return Markiert(gitter, k, s + 1); });
         }
     };
     uebernimm(flag0grid_, tabelle_.Steuerworte0);

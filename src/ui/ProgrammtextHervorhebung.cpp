@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "programmtext/Zeichenklassen.h"
+
 namespace ventaro::ui {
 namespace {
 
@@ -20,9 +22,7 @@ const QTextCharFormat kZahl = Format(QColor(0, 120, 0));
 const QTextCharFormat kText = Format(QColor(170, 0, 0));
 const QTextCharFormat kKommentar = Format(QColor(120, 120, 120), false, true);
 
-bool IstDirektive(const QString& wort) {
-    return wort == QLatin1String("ORG") || wort == QLatin1String("DAT") || wort == QLatin1String("ZELLE");
-}
+bool IstDirektive(const QString& wort) { return programmtext::IstDirektive(wort.toStdString()); }
 
 }  // namespace
 

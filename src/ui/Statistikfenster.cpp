@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -56,8 +55,6 @@ private:
 
 namespace {
 
-QString Mittel(double wert) { return QLocale(QLocale::German, QLocale::Germany).toString(wert, 'f', 2); }
-
 QTableWidgetItem* Zelle(const QString& text, bool zahl) {
     auto* zelle = new QTableWidgetItem(text);
     zelle->setFlags(Qt::ItemIsEnabled);
@@ -104,33 +101,25 @@ void Statistikfenster::hideEvent(QHideEvent* ereignis) {
 }
 
 void Statistikfenster::Aktualisieren() {
-    const TStatistik& s = maschine_.Zustand().Statistik;
     // Every step changes the totals, so equal totals mean equal rows.
-    if (gezeigt_ == s.Stand) return;
-    gezeigt_ = s.Stand;
-    std::vector<int> ops;
-    if (s.Stand.ohneBefehl.Anzahl > 0 || s.Stand.ohneBefehl.Mikroschritte > 0) ops.push_back(TStatistik::OhneBefehl);
-    for (int op = 0; op < TStatistik::OpAnzahl; ++op)
-        if (s.JeOp[op].Anzahl > 0) ops.push_back(op);
-    tabelle_->setRowCount(static_cast<int>(ops.size()));
+    if (gezeigt_ == maschine_.Zustand().Statistik.Stand) return;
+    gezeigt_ = maschine_.Zustand().Statistik.Stand;
+    const TStatistikansicht s = TStatistikansicht::Von(maschine_);
+    tabelle_->setRowCount(static_cast<int>(s.Zeilen.size()));
     std::vector<Balkendiagramm::Balken> balken;
-    for (int r = 0; r < static_cast<int>(ops.size()); ++r) {
-        const int op = ops[r];
-        const TStatistik::Zeile& z = s.ZeileVon(op);
-        const QString name = Q(maschine_.StatistikName(op));
-        const bool ohne = op == TStatistik::OhneBefehl;
-        tabelle_->setItem(r, 0, Zelle(ohne ? QStringLiteral("-") : QString::number(op).rightJustified(2, '0'), true));
+    for (int r = 0; r < static_cast<int>(s.Zeilen.size()); ++r) {
+        const Statistikzeile& z = s.Zeilen[r];
+        const QString name = Q(z.Mnemonic);
+        tabelle_->setItem(r, 0, Zelle(Q(z.OpText), true));
         tabelle_->setItem(r, 1, Zelle(name, false));
         tabelle_->setItem(r, 2, Zelle(Gruppiert(z.Anzahl), true));
         tabelle_->setItem(r, 3, Zelle(Gruppiert(z.Mikroschritte), true));
-        const bool mittel = !ohne && z.Anzahl > 0;
-        tabelle_->setItem(r, 4, Zelle(mittel ? Mittel(static_cast<double>(z.Mikroschritte) / static_cast<double>(z.Anzahl))
-                                             : QString(),
-                                      true));
-        balken.push_back({ohne ? QStringLiteral("-") : (name.isEmpty() ? QString::number(op) : name), z.Mikroschritte});
+        tabelle_->setItem(r, 4, Zelle(Q(z.JeBefehl), true));
+        const bool ohne = z.Op == TStatistik::OhneBefehl;
+        balken.push_back({ohne ? QStringLiteral("-") : (name.isEmpty() ? QString::number(z.Op) : name), z.Mikroschritte});
     }
     summen_->setText(QString::fromUtf8("Befehle: %1    Mikroschritte: %2    Mikroschritte je Befehl: %3")
-                         .arg(Gruppiert(s.Stand.Befehle), Gruppiert(s.Stand.Mikroschritte), Mittel(s.JeBefehl())));
+                         .arg(Gruppiert(s.Befehle), Gruppiert(s.Mikroschritte), Q(s.JeBefehl)));
     diagramm_->Setze(std::move(balken));
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "maschine/Ansicht.h"
 #include "maschine/Maschine.h"
 
 class QLabel;
