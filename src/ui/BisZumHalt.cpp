@@ -39,24 +39,6 @@ BisZumHalt::BisZumHalt(Anschluss anschluss) : QObject(anschluss.fenster), a_(std
     connect(escape_, &QShortcut::activated, this, &BisZumHalt::Stopp);
 }
 
-namespace {
-const char* const kText = "Bis zum Halt ausführen";
-}
-
-void BisZumHalt::Menueeintrag(QMenu* menue) {
-    QAction* eintrag = menue->addAction(QString::fromUtf8(kText));
-    eintrag->setObjectName(QStringLiteral("BiszumHalt1"));
-    connect(eintrag, &QAction::triggered, this, &BisZumHalt::Starten);
-}
-
-void BisZumHalt::Werkzeugknopf(QToolBar* leiste) {
-    const QString text = QString::fromUtf8(kText);
-    QAction* knopf = leiste->addAction(BisZumHaltSymbol(), text);
-    knopf->setObjectName(QStringLiteral("BiszumHaltBtn"));
-    knopf->setToolTip(text);
-    connect(knopf, &QAction::triggered, this, &BisZumHalt::Starten);
-}
-
 void BisZumHalt::Starten() {
     // Like "Mikroschritt": nothing while a cell check keeps the machine off.
     if (Laeuft() || !a_.maschine.Zustand().Aktiv.Mikroschritt) return;

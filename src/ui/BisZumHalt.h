@@ -39,8 +39,6 @@ public:
     explicit BisZumHalt(Anschluss anschluss);
 
     // The item of the menu and the tool button.
-    void Menueeintrag(QMenu* menue);
-    void Werkzeugknopf(QToolBar* leiste);
     void Starten();
     void Stopp();
     bool Laeuft() const { return lauf_.has_value(); }

@@ -52,6 +52,8 @@ TForm1::TForm1(Dienste& dienste, QWidget* eltern)
     BaueDatenpfad();
     BaueAlu();
     BaueSteuerwerk();
+    bisZumHalt_ = new BisZumHalt({maschine_, dienste_, this, panel0_, [this] { Zeichne(); }});
+    BaueBefehle();
     BaueMenues();
     BaueWerkzeugleiste();
     aufzeichnungsleiste_ = new Aufzeichnungsleiste(this, maschine_, dienste_, panel0_,

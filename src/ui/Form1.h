@@ -76,6 +76,7 @@ public:
     void Info1Click();
     void MikroschrittZurueck1Click();
     void BefehlZurueck1Click();
+    void BiszumHalt1Click();
     // Program texts (Form1Programmtext.cpp).
     void Programmtextoeffnen1Click();
     void ProgrammtextOeffnen(const QString& pfad);
@@ -111,12 +112,13 @@ private:
     void BaueTaktknoepfe();
     void BaueRamGitter();
     void BaueAnzeigeUndStatus();
+    void BaueBefehle();
+    QAction* Befehl(const char* name) const;
     void BaueMenues();
     void BaueGroessenmenue(QMenu* menue);
     void BaueWerkzeugleiste();
     void WerkzeugknoepfeLoslassen();
     bool WerkzeugknopfEreignis(QWidget* knopf, QEvent* ereignis);
-    void BaueRueckschritte(QMenu* bearbeiten);
     void ZeigeRueckschritte();
     void ZeichneToreUndRegister();
     QLabel* Beschriftung(QWidget* eltern, const QString& text, QPoint ort, const QFont& schrift, const QColor& farbe);
@@ -172,8 +174,7 @@ private:
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    QAction* mikroschrittZurueck_ = nullptr;
-    QAction* befehlZurueck_ = nullptr;
+    std::map<std::string, QAction*> befehle_;  // by object name
     QTimer takt_;
     std::map<QObject*, QString> hinweise_;
 

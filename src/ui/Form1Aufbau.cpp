@@ -301,56 +301,6 @@ void TForm1::BaueAnzeigeUndStatus() {
     statusBar_->addWidget(panel1_, 1);
 }
 
-void TForm1::BaueMenues() {
-    // The usual shortcuts: none is a key the grid's cell editor or the
-    // datapath uses.
-    auto eintrag = [this](QMenu* menue, const char* name, const char* text, void (TForm1::*handler)(),
-                          const QKeySequence& taste = {}) {
-        QAction* aktion = menue->addAction(U(text));
-        aktion->setObjectName(QString::fromLatin1(name));
-        aktion->setShortcut(taste);
-        connect(aktion, &QAction::triggered, this, handler);
-    };
-    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    datei->setObjectName(QStringLiteral("Datei1"));
-    eintrag(datei, "ffnen1", "Öffnen", &TForm1::ffnen1Click, QKeySequence(Qt::CTRL | Qt::Key_O));
-    eintrag(datei, "Speichern1", "Speichern", &TForm1::Speichern1Click, QKeySequence(Qt::CTRL | Qt::Key_S));
-    eintrag(datei, "Speichernunter1", "Speichern unter...", &TForm1::Speichernunter1Click,
-            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    datei->addSeparator();
-    eintrag(datei, "Programmtextoeffnen1", "Programmtext öffnen...", &TForm1::Programmtextoeffnen1Click);
-    eintrag(datei, "AlsProgrammtextspeichern1", "Als Programmtext speichern...",
-            &TForm1::AlsProgrammtextspeichern1Click);
-    datei->addSeparator();
-    eintrag(datei, "Beenden1", "Beenden", &TForm1::Beenden1Click);
-    QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-    bearbeiten->setObjectName(QStringLiteral("Bearbeiten1"));
-    eintrag(bearbeiten, "Programmstarten1", "Programm starten", &TForm1::Programmstarten1Click);
-    eintrag(bearbeiten, "Programmbeenden1", "Programm beenden", &TForm1::Programmbeenden1Click);
-    bisZumHalt_ = new BisZumHalt({maschine_, dienste_, this, panel0_, [this] { Zeichne(); }});
-    bisZumHalt_->Menueeintrag(bearbeiten);
-    eintrag(bearbeiten, "Reset1", "Reset", &TForm1::ResetBtnClick);
-    BaueRueckschritte(bearbeiten);
-    bearbeiten->addSeparator();
-    eintrag(bearbeiten, "Mikrocodebearbeiten1", "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
-    eintrag(bearbeiten, "Programmtext1", "Programmtext", &TForm1::Programmtext1Click);
-    eintrag(bearbeiten, "Statistik1", "Statistik", &TForm1::Statistik1Click);
-    bearbeiten->addSeparator();
-    BaueGroessenmenue(bearbeiten->addMenu(U("Fenstergröße")));
-    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-    hilfe->setObjectName(QStringLiteral("Hilfe1"));
-    eintrag(hilfe, "HilfezumModellrechner1", "Hilfe zum Modellrechner", &TForm1::HilfezumModellrechner1Click,
-            QKeySequence(Qt::Key_F1));
-    eintrag(hilfe, "Tutorium1", "Tutorium", &TForm1::Tutorium1Click);
-    hilfe->addSeparator();
-    eintrag(hilfe, "Info1", "Info...", &TForm1::Info1Click);
-    for (QMenu* menue : {datei, bearbeiten, hilfe}) {
-        menue->setAccessibleName(QString(menue->title()).remove(QLatin1Char('&')));
-        // A menu closing over a tool button must not light it up.
-        connect(menue, &QMenu::aboutToHide, this, &TForm1::WerkzeugknoepfeLoslassen);
-    }
-}
-
 void TForm1::WerkzeugknoepfeLoslassen() {
     werkzeugRuhe_ = true;
     for (QToolButton* knopf : toolBar_->findChildren<QToolButton*>()) {
@@ -400,35 +350,6 @@ void TForm1::BaueGroessenmenue(QMenu* menue) {
         gruppe->addAction(aktion);
         connect(aktion, &QAction::triggered, this, [this, prozent] { GroesseWaehlen(prozent); });
     }
-}
-
-void TForm1::BaueWerkzeugleiste() {
-    toolBar_ = new QToolBar(flaeche_);
-    toolBar_->setObjectName(QStringLiteral("ToolBar2"));
-    toolBar_->setAccessibleName(QStringLiteral("Werkzeugleiste"));
-    toolBar_->setIconSize(QSize(16, 16));
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setGeometry(0, 0, Breite, 30);
-    auto knopf = [this](const QIcon& icon, const char* tipp, void (TForm1::*handler)()) {
-        QAction* aktion = toolBar_->addAction(icon, U(tipp));
-        aktion->setToolTip(U(tipp));
-        connect(aktion, &QAction::triggered, this, handler);
-    };
-    knopf(symbol::Ordner(), "RAM-Datei öffnen", &TForm1::ffnen1Click);
-    knopf(symbol::Diskette(), "RAM-Datei speichern", &TForm1::Speichern1Click);
-    knopf(symbol::DisketteMitBlatt(), "RAM-Datei speichern unter...", &TForm1::Speichernunter1Click);
-    knopf(symbol::Ausgang(), "Programm beenden", &TForm1::Beenden1Click);
-    toolBar_->addSeparator();
-    knopf(symbol::HandAufTaste(), "Mikroprozessoer zurücksetzen", &TForm1::ResetBtnClick);
-    toolBar_->addActions({mikroschrittZurueck_, befehlZurueck_});
-    knopf(symbol::Tabelle(), "Mikrocode bearbeiten", &TForm1::Mikrocodebearbeiten1Click);
-    toolBar_->addSeparator();
-    bisZumHalt_->Werkzeugknopf(toolBar_);
-    toolBar_->addSeparator();
-    knopf(symbol::Fragezeichen(), "Hilfe", &TForm1::HilfezumModellrechner1Click);
-    knopf(symbol::Buch(), "Tutorium", &TForm1::Tutorium1Click);
-    for (QToolButton* werkzeug : toolBar_->findChildren<QToolButton*>()) werkzeug->installEventFilter(this);
 }
 
 }  // namespace ventaro::ui
