@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "cli/Sitzung.h"
-#include "maschine/Ansicht.h"
-#include "maschine/Maschine.h"
+#include "machine/Ansicht.h"
+#include "machine/Maschine.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "FuzzHilfe.h"
 #include "core/Fehler.h"
-#include "maschine/Ansicht.h"
-#include "maschine/Maschine.h"
+#include "machine/Ansicht.h"
+#include "machine/Maschine.h"
 #include "memory/RamDatei.h"
 
 using namespace ventaro;

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "FuzzHilfe.h"
-#include "programmtext/AlsProgrammtext.h"
-#include "programmtext/ProgrammtextDatei.h"
-#include "programmtext/Uebersetzer.h"
+#include "programtext/AlsProgrammtext.h"
+#include "programtext/ProgrammtextDatei.h"
+#include "programtext/Uebersetzer.h"
 
 using namespace ventaro;
 using namespace ventaro::fuzz;

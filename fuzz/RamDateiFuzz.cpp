@@ -9,7 +9,7 @@
 
 #include "FuzzHilfe.h"
 #include "core/Fehler.h"
-#include "maschine/Maschine.h"
+#include "machine/Maschine.h"
 #include "memory/RamDatei.h"
 
 using namespace ventaro;

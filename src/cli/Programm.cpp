@@ -14,9 +14,9 @@
 #include "core/Wort.h"
 #include "core/Zeichensatz.h"
 #include "memory/RamDatei.h"
-#include "programmtext/AlsProgrammtext.h"
-#include "programmtext/ProgrammtextDatei.h"
-#include "programmtext/Uebersetzer.h"
+#include "programtext/AlsProgrammtext.h"
+#include "programtext/ProgrammtextDatei.h"
+#include "programtext/Uebersetzer.h"
 
 namespace ventaro::cli {
 namespace {

@@ -8,8 +8,8 @@
 #include "core/Fehler.h"
 #include "core/Wort.h"
 #include "core/Zeichensatz.h"
-#include "programmtext/ProgrammtextDatei.h"
-#include "programmtext/Uebersetzer.h"
+#include "programtext/ProgrammtextDatei.h"
+#include "programtext/Uebersetzer.h"
 
 namespace ventaro::cli {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "maschine/Aufzeichnung.h"
-#include "maschine/Maschine.h"
-#include "maschine/Umgebung.h"
+#include "machine/Aufzeichnung.h"
+#include "machine/Maschine.h"
+#include "machine/Umgebung.h"
 
 namespace ventaro::cli {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "core/Zeichensatz.h"
-#include "maschine/Ansicht.h"
+#include "machine/Ansicht.h"
 
 namespace ventaro::cli {
 

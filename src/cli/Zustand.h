@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "maschine/Aufzeichnung.h"
-#include "maschine/Maschine.h"
+#include "machine/Aufzeichnung.h"
+#include "machine/Maschine.h"
 
 namespace ventaro::cli {
 

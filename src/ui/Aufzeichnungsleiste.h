@@ -8,7 +8,7 @@
 #include <QFrame>
 #include <functional>
 
-#include "maschine/Aufzeichnung.h"
+#include "machine/Aufzeichnung.h"
 
 class QDockWidget;
 class QLabel;

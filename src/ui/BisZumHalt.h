@@ -10,9 +10,9 @@
 #include <functional>
 #include <optional>
 
-#include "maschine/Dauerlauf.h"
-#include "maschine/Maschine.h"
-#include "maschine/Umgebung.h"
+#include "machine/Dauerlauf.h"
+#include "machine/Maschine.h"
+#include "machine/Umgebung.h"
 
 class QAction;
 class QLabel;

@@ -13,7 +13,7 @@
 #include <QToolBar>
 
 #include "core/Fehler.h"
-#include "programmtext/ProgrammtextDatei.h"
+#include "programtext/ProgrammtextDatei.h"
 #include "ui/AboutBox.h"
 #include "ui/BisZumHalt.h"
 #include "ui/Haltepunktbedienung.h"

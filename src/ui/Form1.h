@@ -10,9 +10,9 @@
 #include <functional>
 #include <map>
 
-#include "maschine/Ansicht.h"
-#include "maschine/Maschine.h"
-#include "maschine/Umgebung.h"
+#include "machine/Ansicht.h"
+#include "machine/Maschine.h"
+#include "machine/Umgebung.h"
 #include "ui/Dienste.h"
 
 class QAction;

@@ -1,9 +1,9 @@
 // The main window's commands for program texts: open one into the RAM, save
 // the RAM as one, and the editor window.
 #include "core/Fehler.h"
-#include "programmtext/AlsProgrammtext.h"
-#include "programmtext/ProgrammtextDatei.h"
-#include "programmtext/Uebersetzer.h"
+#include "programtext/AlsProgrammtext.h"
+#include "programtext/ProgrammtextDatei.h"
+#include "programtext/Uebersetzer.h"
 #include "ui/Form1.h"
 #include "ui/Fensterort.h"
 #include "ui/ProgrammtextFenster.h"

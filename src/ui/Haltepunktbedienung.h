@@ -6,7 +6,7 @@
 #include <QObject>
 #include <functional>
 
-#include "maschine/Maschine.h"
+#include "machine/Maschine.h"
 
 namespace ventaro::ui {
 

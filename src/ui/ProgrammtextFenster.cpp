@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "core/Fehler.h"
-#include "programmtext/AlsProgrammtext.h"
-#include "programmtext/ProgrammtextDatei.h"
-#include "programmtext/Uebersetzer.h"
+#include "programtext/AlsProgrammtext.h"
+#include "programtext/ProgrammtextDatei.h"
+#include "programtext/Uebersetzer.h"
 #include "ui/ProgrammtextEditor.h"
 #include "ui/ProgrammtextHervorhebung.h"
 #include "ui/Texte.h"

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "memory/RamDatei.h"
-#include "programmtext/Uebersetzer.h"
+#include "programtext/Uebersetzer.h"
 #include "ui/Dienste.h"
 
 class QLabel;

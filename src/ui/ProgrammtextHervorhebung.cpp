@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "programmtext/Zeichenklassen.h"
+#include "programtext/Zeichenklassen.h"
 
 namespace ventaro::ui {
 namespace {

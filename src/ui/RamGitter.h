@@ -5,8 +5,8 @@
 
 #include <QTableWidget>
 
-#include "maschine/Ansicht.h"
-#include "maschine/Maschine.h"
+#include "machine/Ansicht.h"
+#include "machine/Maschine.h"
 
 namespace ventaro::ui {
 

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "maschine/Ansicht.h"
-#include "maschine/Maschine.h"
+#include "machine/Ansicht.h"
+#include "machine/Maschine.h"
 
 class QLabel;
 class QTableWidget;

@@ -1,1 +1,1 @@
-#include "maschine/Maschine.h"
+#include "machine/Maschine.h"

@@ -1,0 +1,72 @@
+#pragma once
+// The datapath: the update pass that applies the open gates to the buses and
+// the RAM address, presents every register its input and runs the ALU; the
+// gate setters; SetzeAdresse; the gate-conflict check. It works on a state
+// value that the machine owns.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "machine/Maschinenzustand.h"
+#include "machine/Verlauf.h"
+#include "microcode/MikrocodeTabelle.h"
+
+namespace ventaro {
+
+class TDatenpfad {
+public:
+    // The mnemonics decode the cell that becomes current.
+    TDatenpfad(TMaschinenzustand& zustand, const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
+        : z_(zustand), mnemonics_(mnemonics) {}
+    TDatenpfad(const TDatenpfad&) = delete;
+    TDatenpfad& operator=(const TDatenpfad&) = delete;
+
+    // The full update pass, whatever changed before.
+    void Aktualisiere();
+    void SetzeRead(bool offen);
+    void SetzeET(bool offen);
+    void SetzeAT(bool offen);
+    void SetzePT(bool offen);
+    void SetzeIT(bool offen);
+    void SetzeErgT(bool offen);
+    void SetzeWrite(bool offen);
+    void SetzeTor(Tor t, bool offen);
+    void SetzeAdresse(Wort adresse);
+    void PruefeTore();
+
+    // Counts the update passes begun, so a view knows when the pass has
+    // rewritten the display field the user may have typed into.
+    std::uint64_t Durchlaeufe() const { return durchlaeufe_; }
+
+    // While an action is recorded, Write tells the history each cell's text
+    // before it replaces it.
+    void ZellenMelden(TVerlauf* verlauf) { zellenAn_ = verlauf; }
+    TVerlauf* Aufzeichnung() const { return zellenAn_; }
+    // Makes a view redraw the display as after a pass (after undoing).
+    void AnzeigeErneuern() { ++durchlaeufe_; }
+    // The sequencer's pass. After a pass that left the machine as a further
+    // pass would leave it, passes are skipped until something they read
+    // changes; the sequencer says so through Veraendert().
+    void AktualisiereImSchritt() {
+        if (ruhig_) ++durchlaeufe_;
+        else Aktualisiere();
+    }
+    void Veraendert() { ruhig_ = false; }
+    // Shows the cell at the address in status panel 1 as mnemonic and
+    // operand; an incorrect cell leaves the panel as it is.
+    void ZelleDekodieren(int adresse);
+
+private:
+    // True when a second pass right after it would change nothing.
+    bool Durchlauf();
+    void RechneAlu();
+
+    TMaschinenzustand& z_;
+    const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
+    std::uint64_t durchlaeufe_ = 0;
+    TVerlauf* zellenAn_ = nullptr;
+    bool ruhig_ = false;  // a pass now would change nothing
+};
+
+}  // namespace ventaro

@@ -1,0 +1,64 @@
+#pragma once
+// The microstep sequencer: takes the control word at the MPC, sets the ALU
+// operation, applies the eighteen signals in their fixed order and advances
+// the MPC; Reset. It drives the machine's datapath on the machine's state.
+
+#include <cstdint>
+#include <utility>
+
+#include "machine/Datenpfad.h"
+#include "machine/Umgebung.h"
+#include "microcode/Arbeitskopie.h"
+
+namespace ventaro {
+
+class TSequenzer {
+public:
+    static constexpr int MaxSprungtiefe = 16;
+
+    TSequenzer(TMaschinenzustand& zustand, TDatenpfad& datenpfad, const TArbeitskopie& mikrocode,
+               Umgebung* umgebung);
+    TSequenzer(const TSequenzer&) = delete;
+    TSequenzer& operator=(const TSequenzer&) = delete;
+
+    // One microstep as "Mikroschritt" runs it: counted, with the statistics.
+    void Mikroschritt();
+    void MikroschrittAusfuehren();
+    void SignalAnwenden(int k, char c);
+    void SetzeMPC(Wort wert);
+    void Reset();
+
+    // Microsteps run by "Mikroschritt" since start, failed ones too.
+    std::uint64_t Mikroschritte() const { return z_.Schritte; }
+    // The last handler's step (or a jump nested in it) loaded entry 0.
+    bool SprungAufNull() const { return sprungAufNull_; }
+    bool SchrittLaeuft() const { return schrittLaeuft_; }
+    // Replaces the surroundings, e.g. while a run must not let events in
+    // between its microsteps; returns the former ones.
+    Umgebung* TauscheUmgebung(Umgebung* neu) { return std::exchange(umgebung_, neu); }
+
+    // The first microstep after start-up or Reset, with the MPC at 0.
+    void ErsterSchritt();
+    Umgebung& Umwelt() { return *umgebung_; }
+
+private:
+    void TorAktion(Tor t, char c);
+    void LatchAktion(Register r, char c);
+    void PCErhoehen(char c);
+    void MPCLoeschen(char c);
+    void MPCLaden(char c);
+    // Lets the surroundings handle their queued events.
+    void Ereignisse();
+    // Tells a recording history the opcode's row before the step changes it.
+    void StatistikzeileMerken(int op);
+
+    TMaschinenzustand& z_;
+    TDatenpfad& pfad_;
+    Umgebung* umgebung_;
+    const TArbeitskopie& mikrocode_;
+    bool sprungAufNull_ = false;
+    bool schrittLaeuft_ = false;
+    int sprungtiefe_ = 0;
+};
+
+}  // namespace ventaro
