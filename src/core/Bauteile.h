@@ -15,10 +15,22 @@ namespace ventaro {
 enum class Tor : std::uint8_t { ET, AT, PT, IT, ErgT, Read, Write };
 inline constexpr int TorAnzahl = 7;
 inline constexpr std::array<std::string_view, TorAnzahl> TorNamen = {"ET", "AT", "PT", "IT", "ErgT", "Read", "Write"};
+// What status panel 0 says of each gate (Windows-1252); the help page quotes it.
+inline constexpr std::array<std::string_view, TorAnzahl> TorHinweise = {
+    "Eingangstor: verbindet den externen Datenbus mit dem internen Datenbus",
+    "Ausgangstor: verbindet den Ausgang des Akkus mit dem externen Datenbus",
+    "Programmz\xE4hlertor: Verbindet den Ausgang des PC mit der Adresssteuerung des RAMs",
+    "Indexregsitertor: Verbindet den Ausgang des IR mit der Adresssteuerung des RAMs",
+    "Ergebnistor: verbindet Ergebnisregister mit dem internen Datenbus",
+    "Read-Tor: verbindet die aktuelle RAM-Zelle mit dem externen Datenbus",
+    "Write-Tor: verbindet den externen Datenbus mit der aktuellen RAM-Zelle"};
 
 enum class Register : std::uint8_t { Akku, Erg, PC, IR, Anz };
 inline constexpr int RegisterAnzahl = 5;
 inline constexpr std::array<std::string_view, RegisterAnzahl> RegisterNamen = {"Akku", "Erg", "PC", "IR", "Anz"};
+inline constexpr std::array<std::string_view, RegisterAnzahl> RegisterHinweise = {
+    "Akkumulatorregister (Akku)", "Ergebnisregister", "Programmz\xE4hler; rechte Maustaste erh\xF6ht den Inhalt um 1",
+    "Indexregister", "Anzeigeregister: speichert den Wert f\xFCr die Anzeige"};
 
 // The items of the ALU list, at the indexes 0 to 6; -1 is "none".
 inline constexpr std::array<std::string_view, 7> AluNamen = {"ADD", "SUB", "VGL", "VGR", "VKL", "UND", "NEG"};

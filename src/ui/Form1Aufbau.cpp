@@ -34,38 +34,29 @@ struct TorOrt {
     QRect ort;
     const char* beschriftung;  // the purple label; Read and Write carry captions
     QPoint beschriftungsort;
-    const char* hinweis;
 };
 
 const std::array<TorOrt, TorAnzahl> kTore = {{
-    {Tor::ET, "ETBtn", {216, 56, 41, 41}, "ET", {216, 98},
-     "Eingangstor: verbindet den externen Datenbus mit dem internen Datenbus"},
-    {Tor::AT, "ATBtn", {216, 160, 41, 41}, "AT", {216, 202},
-     "Ausgangstor: verbindet den Ausgang des Akkus mit dem externen Datenbus"},
-    {Tor::PT, "PTBtn", {424, 160, 41, 41}, "PT", {424, 202},
-     "Programmzählertor: Verbindet den Ausgang des PC mit der Adresssteuerung des RAMs"},
-    {Tor::IT, "ITBtn", {424, 232, 41, 41}, "IT", {424, 274},
-     "Indexregsitertor: Verbindet den Ausgang des IR mit der Adresssteuerung des RAMs"},
-    {Tor::ErgT, "ErgTBtn", {104, 408, 41, 41}, "ErgT", {148, 432},
-     "Ergebnistor: verbindet Ergebnisregister mit dem internen Datenbus"},
-    {Tor::Read, "ReadBtn", {576, 96, 38, 30}, nullptr, {},
-     "Read-Tor: verbindet die aktuelle RAM-Zelle mit dem externen Datenbus"},
-    {Tor::Write, "WriteBtn", {616, 96, 41, 30}, nullptr, {},
-     "Write-Tor: verbindet den externen Datenbus mit der aktuellen RAM-Zelle"},
+    {Tor::ET, "ETBtn", {216, 56, 41, 41}, "ET", {216, 98}},
+    {Tor::AT, "ATBtn", {216, 160, 41, 41}, "AT", {216, 202}},
+    {Tor::PT, "PTBtn", {424, 160, 41, 41}, "PT", {424, 202}},
+    {Tor::IT, "ITBtn", {424, 232, 41, 41}, "IT", {424, 274}},
+    {Tor::ErgT, "ErgTBtn", {104, 408, 41, 41}, "ErgT", {148, 432}},
+    {Tor::Read, "ReadBtn", {576, 96, 38, 30}, nullptr, {}},
+    {Tor::Write, "WriteBtn", {616, 96, 41, 30}, nullptr, {}},
 }};
 
 struct RegisterOrt {
     Register reg;
     QPoint ort;
-    const char* hinweis;
 };
 
 const std::array<RegisterOrt, RegisterAnzahl> kRegister = {{
-    {Register::Akku, {112, 104}, "Akkumulatorregister (Akku)"},
-    {Register::Erg, {80, 344}, "Ergebnisregister"},
-    {Register::PC, {312, 156}, "Programmzähler; rechte Maustaste erhöht den Inhalt um 1"},
-    {Register::IR, {312, 228}, "Indexregister"},
-    {Register::Anz, {688, 128}, "Anzeigeregister: speichert den Wert für die Anzeige"},
+    {Register::Akku, {112, 104}},
+    {Register::Erg, {80, 344}},
+    {Register::PC, {312, 156}},
+    {Register::IR, {312, 228}},
+    {Register::Anz, {688, 128}},
 }};
 
 struct KnopfOrt {
@@ -152,7 +143,7 @@ void TForm1::BaueTore() {
         }
         knopf->setObjectName(QString::fromLatin1(t.name));
         knopf->setGeometry(t.ort);
-        MeldetHinweis(knopf, U(t.hinweis));
+        MeldetHinweis(knopf, Q(std::string(TorHinweise[static_cast<int>(t.tor)])));
         const Tor tor = t.tor;
         connect(knopf, &QAbstractButton::clicked, this,
                 [this, tor] { Ereignis([this, tor] { maschine_.TorUmschalten(tor); }); });
@@ -165,7 +156,7 @@ void TForm1::BaueRegister() {
         auto* zelle = new SpeicherCP1Ansicht(maschine_.Zustand().Reg(r.reg), flaeche_);
         zelle->setObjectName(QString::fromLatin1(RegisterNamen[static_cast<int>(r.reg)].data()));
         zelle->move(r.ort);
-        MeldetHinweis(zelle, U(r.hinweis));
+        MeldetHinweis(zelle, Q(std::string(RegisterHinweise[static_cast<int>(r.reg)])));
         const Register reg = r.reg;
         connect(zelle, &SpeicherCP1Ansicht::geklickt, this,
                 [this, reg] { Ereignis([this, reg] { maschine_.LadenUmschalten(reg); }); });

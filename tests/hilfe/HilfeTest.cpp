@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "core/Bauteile.h"
+#include "core/Fehler.h"
+#include "core/Zeichensatz.h"
 
 namespace {
 
@@ -223,14 +225,21 @@ TEST(Hilfeseite, NenntJedenBefehlMitSeinemOperationscode) {
     EXPECT_TRUE(fehlend.empty()) << "fehlt auf der Hilfeseite: " << testing::PrintToString(fehlend);
 }
 
+// The messages as the program makes them, "…" for what they name.
 TEST(Hilfeseite, ErklaertJedeMeldungDesProgramms) {
     const std::string text = OhneTags(Lies(Hilfe / "Ventaro.htm"));
-    for (const char* meldung :
-         {"ist nicht korrekt.", "Warnung: Zu viele Tore ge\u00f6ffnet!", "Gitterindex au\u00dferhalb",
-          "kann nicht ge\u00f6ffnet werden.", "kann nicht erstellt werden.", "ist kein g\u00fcltiger Integerwert",
-          "Stream-Schreibfehler", "Zu viele verschachtelte Mikroprogrammspr\u00fcnge", "unzul\u00e4ssige Befehlsanzahl",
-          "Vor dem Beenden von Ventaro muss das laufende Programm", "kann nicht angezeigt werden",
-          "existiert nicht im Hilfe-Unterverzeichnis!"})
+    const std::string_view etwas = "\x85";  // "…" in Windows-1252
+    auto ohneGrund = [](std::string meldung) { return meldung.substr(0, meldung.find_last_not_of(' ') + 1); };
+    const std::string befehlsanzahl = ventaro::meldung::UnzulaessigeBefehlsanzahl(etwas, 31);
+    for (const std::string& meldung :
+         {ventaro::meldung::ZelleNichtKorrekt(5), ventaro::meldung::ZuVieleToreGeoeffnet(), ventaro::meldung::GitterindexAusserhalb(),
+          ohneGrund(ventaro::meldung::KannNichtGeoeffnetWerden(etwas, "")), ohneGrund(ventaro::meldung::KannNichtErstelltWerden(etwas, "")),
+          ventaro::meldung::KeinIntegerwert(etwas), ventaro::meldung::StreamSchreibfehler(), ventaro::meldung::ZuVieleSpruenge(),
+          befehlsanzahl.substr(0, befehlsanzahl.find("31")), befehlsanzahl.substr(befehlsanzahl.find("31") + 2)})
+        EXPECT_NE(text.find(ventaro::Cp1252ZuUtf8(meldung)), std::string::npos) << ventaro::Cp1252ZuUtf8(meldung);
+    // The window's own boxes.
+    for (const char* meldung : {"Vor dem Beenden von Ventaro muss das laufende Programm", "kann nicht angezeigt werden",
+                                "existiert nicht im Hilfe-Unterverzeichnis!"})
         EXPECT_NE(text.find(meldung), std::string::npos) << meldung;
 }
 
@@ -239,17 +248,12 @@ TEST(Hilfeseite, NenntJedesSignalMitSeinerStelleImSteuerwort) {
     EXPECT_TRUE(fehlend.empty()) << "fehlt auf der Hilfeseite: " << testing::PrintToString(fehlend);
 }
 
-TEST(Hilfeseite, ZitiertDieHinweiseDerToreWieDieStatuszeile) {
+TEST(Hilfeseite, ZitiertDieHinweiseDerToreUndRegisterWieDieStatuszeile) {
     const std::string text = OhneTags(Lies(Hilfe / "Ventaro.htm"));
-    for (const char* hinweis : {
-             "Eingangstor: verbindet den externen Datenbus mit dem internen Datenbus",
-             "Ausgangstor: verbindet den Ausgang des Akkus mit dem externen Datenbus",
-             "Programmzählertor: Verbindet den Ausgang des PC mit der Adresssteuerung des RAMs",
-             "Indexregsitertor: Verbindet den Ausgang des IR mit der Adresssteuerung des RAMs",
-             "Ergebnistor: verbindet Ergebnisregister mit dem internen Datenbus",
-             "Read-Tor: verbindet die aktuelle RAM-Zelle mit dem externen Datenbus",
-             "Write-Tor: verbindet den externen Datenbus mit der aktuellen RAM-Zelle"})
-        EXPECT_NE(text.find(hinweis), std::string::npos) << hinweis;
+    std::vector<std::string_view> hinweise(ventaro::TorHinweise.begin(), ventaro::TorHinweise.end());
+    hinweise.insert(hinweise.end(), ventaro::RegisterHinweise.begin(), ventaro::RegisterHinweise.end());
+    for (std::string_view hinweis : hinweise)
+        EXPECT_NE(text.find(ventaro::Cp1252ZuUtf8(hinweis)), std::string::npos) << ventaro::Cp1252ZuUtf8(hinweis);
 }
 
 TEST(Hilfeseite, JedesBildLiegtDaneben) {

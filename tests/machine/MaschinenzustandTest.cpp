@@ -1,5 +1,5 @@
-// The machine's state as a value: a copy equals its machine, any one field
-// changed alone makes the states differ, and putting a copy back restores it.
+// The machine's state as a value: a step back gives back any one field
+// changed alone, and a machine put back to an earlier state runs on from it.
 #include "TestSupport.h"
 
 namespace ventaro::test {
@@ -7,7 +7,9 @@ namespace {
 
 using Zustand = MachineTest;
 
-TEST_F(Zustand, EachFieldAloneMakesTwoStatesDiffer) {
+// The history keeps a picture of the state written field by field: each
+// field must come back.
+TEST_F(Zustand, TheHistoryGivesBackAnyFieldChangedAlone) {
     const std::pair<const char*, std::function<void(TMaschinenzustand&)>> rows[] = {
         {"ExternerBus", [](auto& z) { z.ExternerBus = 1; }},
         {"InternerBus", [](auto& z) { z.InternerBus = 1; }},
@@ -18,7 +20,7 @@ TEST_F(Zustand, EachFieldAloneMakesTwoStatesDiffer) {
         {"Flag", [](auto& z) { z.Flag = 1; }},
         {"MPC", [](auto& z) { z.MPC = 1; }},
         {"AluAuswahl", [](auto& z) { z.AluAuswahl = 3; }},
-        {"cell text", [](auto& z) { z.Ram.SetzeText(5, "01.001"); }},
+        {"cell text", [](auto& z) { z.Ram.SetzeText(5, "01.001"); }},  // reported before it is written
         {"current row", [](auto& z) { z.Ram.SetzeAktuelleZeile(9); }},
         {"register content", [](auto& z) { z.Reg(Register::IR).SetRegisterInhalt(4); }},
         {"register input", [](auto& z) { z.Reg(Register::Anz).SetEingang(4); }},
@@ -40,15 +42,15 @@ TEST_F(Zustand, EachFieldAloneMakesTwoStatesDiffer) {
         {"instruction under way", [](auto& z) { z.Statistik.Stand.op = 3; }},
     };
     const TMaschinenzustand vorher = m.Zustand();
-    EXPECT_EQ(vorher, m.Zustand());
     for (const auto& [feld, aendern] : rows) {
+        TVerlauf verlauf;
+        verlauf.Beginne(vorher, false, true);
+        verlauf.MerkeZelle(5, vorher.Ram.Text(5));
         TMaschinenzustand z = vorher;
         aendern(z);
-        EXPECT_NE(z, vorher) << feld;
-        m.SetzeZustand(z);
-        EXPECT_EQ(m.Zustand(), z) << feld;
-        m.SetzeZustand(vorher);
-        EXPECT_EQ(m.Zustand(), vorher) << feld;
+        ASSERT_NE(z, vorher) << feld;
+        verlauf.Zuruecknehmen(z);
+        EXPECT_EQ(z, vorher) << feld;
     }
 }
 

@@ -3,6 +3,8 @@
 // against truncated and damaged copies of a real image.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -101,7 +103,14 @@ TEST(VersionsInfo, ReadsTheSystemsOwnVersionFromPe32PlusAndPe32) {
     }
 }
 
-TEST(VersionsInfo, ProgrammVersionComesFromTheBuild) { EXPECT_EQ(ProgrammVersion(), VENTARO_VERSION); }
+// The version the program shows is the one the project file names.
+TEST(VersionsInfo, ProgrammVersionIsTheProjectFilesVersion) {
+    std::ifstream datei(VENTARO_PROJEKTDATEI);
+    const std::string projekt{std::istreambuf_iterator<char>(datei), {}};
+    std::smatch treffer;
+    ASSERT_TRUE(std::regex_search(projekt, treffer, std::regex(R"(project\(Ventaro VERSION ([0-9.]+))")));
+    EXPECT_EQ(ProgrammVersion(), treffer[1].str());
+}
 
 TEST(VersionsInfo, ConstantNamesAndFlagsAndMask) {
     struct Zeile {
