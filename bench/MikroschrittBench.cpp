@@ -58,12 +58,16 @@ void BM_Mikroschritt(benchmark::State& state) {
     m.VerlaufAn(MitVerlauf);
     LadeSchleifenMikrocode(m);
     std::size_t laenge = 0;
+    TAnsichtsmodell ansicht;
     for (auto _ : state) {
         m.Mikroschritt();
         if constexpr (MitTexten) {
-            // What the window draws after every tick.
-            laenge += TAnsicht::Von(m).AluText.size() + TAnsicht::Von(m).FlagText.size() + TAnsicht::Von(m).MpcFlagText.size() + TAnsicht::Von(m).MpcText.size() +
-                      TAnsicht::Von(m).SteuerwortText.size() + TAnsicht::Von(m).AnzeigeText.size() + TAnsicht::Von(m).Status1.size();
+            // What the window draws after every tick: the view model's update
+            // and the texts of the parts it names.
+            const Teile teile = ansicht.Aktualisieren(m);
+            const TAnsicht& a = ansicht.Stand();
+            laenge += teile.count() + a.AluText.size() + a.FlagText.size() + a.MpcText.size() +
+                      a.SteuerwortText.size() + a.AnzeigeText.size() + a.Status1.size();
             for (int r = 0; r < RegisterAnzahl; ++r) laenge += m.Zustand().Reg(static_cast<Register>(r)).Beschriftung().size();
         }
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The datapath: the update pass that applies the open gates to the buses and
 // the RAM address, presents every register its input and runs the ALU; the
-// gate setters; SetzeAdresse; the gate-conflict check. It works on a state
-// value that the machine owns.
+// gate setters; SetzeAdresse; the gate-conflict check. It holds the state
+// value it works on, so that the update pass finds every field at a fixed
+// place.
 
 #include <array>
 #include <cstdint>
@@ -17,8 +18,8 @@ namespace ventaro {
 class TDatenpfad {
 public:
     // The mnemonics decode the cell that becomes current.
-    TDatenpfad(TMaschinenzustand& zustand, const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
-        : z_(zustand), mnemonics_(mnemonics) {}
+    explicit TDatenpfad(const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics)
+        : mnemonics_(mnemonics) {}
     TDatenpfad(const TDatenpfad&) = delete;
     TDatenpfad& operator=(const TDatenpfad&) = delete;
 
@@ -34,6 +35,9 @@ public:
     void SetzeTor(Tor t, bool offen);
     void SetzeAdresse(Wort adresse);
     void PruefeTore();
+
+    TMaschinenzustand& Zustand() { return z_; }
+    const TMaschinenzustand& Zustand() const { return z_; }
 
     // Counts the update passes begun, so a view knows when the pass has
     // rewritten the display field the user may have typed into.
@@ -62,7 +66,7 @@ private:
     bool Durchlauf();
     void RechneAlu();
 
-    TMaschinenzustand& z_;
+    TMaschinenzustand z_;
     const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;
     std::uint64_t durchlaeufe_ = 0;
     TVerlauf* zellenAn_ = nullptr;

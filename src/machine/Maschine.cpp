@@ -6,8 +6,7 @@
 namespace ventaro {
 
 TMaschine::TMaschine(Umgebung* umgebung)
-    : datenpfad_(zustand_, tabelle_.Mnemonics),
-      sequenzer_(zustand_, datenpfad_, mikrocode_, umgebung),
+    : sequenzer_(tabelle_.Mnemonics, mikrocode_, umgebung),
       aufzeichnung_(std::make_unique<TAufzeichnung>(*this)) {}
 
 TMaschine::~TMaschine() = default;

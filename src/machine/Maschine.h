@@ -1,6 +1,6 @@
 #pragma once
-// The model computer as every face drives it. It owns its parts (the state
-// value, the datapath and sequencer working on it, the microcode, the
+// The model computer as every face drives it. It owns its parts (the
+// sequencer with its datapath and the state value, the microcode, the
 // history, the breakpoints, the recording) and offers the operations of the
 // model computer: a microstep, Reset, a gate or a register's latch switched,
 // the PC counted up, an ALU operation chosen, a cell's text handed over, a
@@ -178,9 +178,11 @@ private:
 
     TMikrocodeTabelle tabelle_;
     TArbeitskopie mikrocode_;
-    TMaschinenzustand zustand_;
-    TDatenpfad datenpfad_;
+    // The sequencer holds the datapath, which holds the state: the hot loop
+    // of a microstep finds them at fixed places. The machine names them.
     TSequenzer sequenzer_;
+    TDatenpfad& datenpfad_ = sequenzer_.Datenpfad();
+    TMaschinenzustand& zustand_ = datenpfad_.Zustand();
     TVerlauf verlauf_;
     std::unique_ptr<TAufzeichnung> aufzeichnung_;
     Dateizustand datei_;

@@ -35,9 +35,9 @@ Umgebung& StilleUmgebung() {
 
 }  // namespace
 
-TSequenzer::TSequenzer(TMaschinenzustand& zustand, TDatenpfad& datenpfad, const TArbeitskopie& mikrocode,
-                       Umgebung* umgebung)
-    : z_(zustand), pfad_(datenpfad), umgebung_(umgebung ? umgebung : &StilleUmgebung()), mikrocode_(mikrocode) {}
+TSequenzer::TSequenzer(const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics,
+                       const TArbeitskopie& mikrocode, Umgebung* umgebung)
+    : pfad_(mnemonics), umgebung_(umgebung ? umgebung : &StilleUmgebung()), mikrocode_(mikrocode) {}
 
 void TSequenzer::Mikroschritt() {
     // A tick or click let through by the step's own event processing starts
@@ -45,31 +45,31 @@ void TSequenzer::Mikroschritt() {
     if (schrittLaeuft_) return;
     schrittLaeuft_ = true;
     const AmEnde fertig([this] { schrittLaeuft_ = false; });
-    ++z_.Schritte;
+    ++Z().Schritte;
     sprungAufNull_ = false;
-    if (z_.MPC == 1) z_.Statistik.BefehlBeginnt();
+    if (Z().MPC == 1) Z().Statistik.BefehlBeginnt();
     {
         // A failed step has run too.
         const AmEnde gezaehlt([this] {
-            StatistikzeileMerken(z_.Statistik.Stand.op);
-            z_.Statistik.SchrittGezaehlt();
+            StatistikzeileMerken(Z().Statistik.Stand.op);
+            Z().Statistik.SchrittGezaehlt();
         });
-        z_.Anzeige.mpc = z_.MPC;
+        Z().Anzeige.mpc = Z().MPC;
         MikroschrittAusfuehren();
     }
-    ++z_.MPC;
+    ++Z().MPC;
 }
 
 void TSequenzer::MikroschrittAusfuehren() {
     // The whole step works on this copy, even when the MPC or the table change.
-    const Steuerwort w = mikrocode_.Wort(z_.MPC, z_.Flag);
-    z_.Anzeige.mikroCode = w;
+    const Steuerwort w = mikrocode_.Wort(Z().MPC, Z().Flag);
+    Z().Anzeige.mikroCode = w;
     // Converted one after the other, so a failure names the first bad character.
     const int d15 = AluZiffer(w.Signal(15));
     const int d16 = AluZiffer(w.Signal(16));
     const int d17 = AluZiffer(w.Signal(17));
     const int wert = d15 + 2 * d16 + 4 * d17 - 1;
-    z_.AluAuswahl = wert > 6 ? KeineAluOperation : wert;
+    Z().AluAuswahl = wert > 6 ? KeineAluOperation : wert;
     pfad_.Veraendert();  // also whatever changed since the last step
     pfad_.AktualisiereImSchritt();
     for (int k : kSignalfolge) SignalAnwenden(k, w.Signal(k));
@@ -89,9 +89,9 @@ void TSequenzer::SignalAnwenden(int k, char c) {
 
 void TSequenzer::TorAktion(Tor t, char c) {
     pfad_.AktualisiereImSchritt();
-    if ((c == '1' && !z_.TorOffen(t)) || (c == '0' && z_.TorOffen(t))) {
+    if ((c == '1' && !Z().TorOffen(t)) || (c == '0' && Z().TorOffen(t))) {
         const bool offen = c == '1';
-        z_.SetzeTorZustand(t, offen);
+        Z().SetzeTorZustand(t, offen);
         pfad_.Veraendert();
         pfad_.SetzeTor(t, offen);
         pfad_.AktualisiereImSchritt();
@@ -100,7 +100,7 @@ void TSequenzer::TorAktion(Tor t, char c) {
 
 void TSequenzer::LatchAktion(Register r, char c) {
     pfad_.AktualisiereImSchritt();
-    TSpeicherCP1& reg = z_.Reg(r);
+    TSpeicherCP1& reg = Z().Reg(r);
     if ((c == '1' && !reg.Laden()) || (c == '0' && reg.Laden())) {
         reg.SetLaden(c == '1');
         pfad_.Veraendert();
@@ -111,7 +111,7 @@ void TSequenzer::LatchAktion(Register r, char c) {
 void TSequenzer::PCErhoehen(char c) {
     pfad_.AktualisiereImSchritt();
     if (c != '1') return;
-    TSpeicherCP1& pc = z_.Reg(Register::PC);
+    TSpeicherCP1& pc = Z().Reg(Register::PC);
     pc.SetRegisterInhalt(static_cast<Wort>(pc.RegisterInhalt() + 1));
     pfad_.Veraendert();
     pfad_.AktualisiereImSchritt();
@@ -123,8 +123,8 @@ void TSequenzer::MPCLoeschen(char c) {
     if (c == '1') {
         SetzeMPC(0);
         // Pressed only: the next passes make the two gates act.
-        z_.SetzeTorZustand(Tor::PT, true);
-        z_.SetzeTorZustand(Tor::Read, true);
+        Z().SetzeTorZustand(Tor::PT, true);
+        Z().SetzeTorZustand(Tor::Read, true);
         pfad_.Veraendert();
     }
     Ereignisse();
@@ -137,11 +137,11 @@ void TSequenzer::MPCLaden(char c) {
     if (c != '1') return;
     // Opcode words that jump to themselves would nest without end.
     if (sprungtiefe_ >= MaxSprungtiefe) throw Fehler(meldung::ZuVieleSpruenge());
-    const int op = HighByte(z_.ExternerBus);
+    const int op = HighByte(Z().ExternerBus);
     StatistikzeileMerken(op);
-    z_.Statistik.OpGeladen(op);
+    Z().Statistik.OpGeladen(op);
     SetzeMPC(static_cast<Wort>(Index(op, 0)));
-    if (z_.MPC == 0) sprungAufNull_ = true;
+    if (Z().MPC == 0) sprungAufNull_ = true;
     Ereignisse();
     pfad_.AktualisiereImSchritt();
     {
@@ -153,9 +153,9 @@ void TSequenzer::MPCLaden(char c) {
 }
 
 void TSequenzer::SetzeMPC(Wort wert) {
-    z_.MPC = wert;
-    z_.Anzeige.mpc = wert;
-    z_.Anzeige.mikroCode = mikrocode_.Wort(z_.MPC, z_.Flag);
+    Z().MPC = wert;
+    Z().Anzeige.mpc = wert;
+    Z().Anzeige.mikroCode = mikrocode_.Wort(Z().MPC, Z().Flag);
 }
 
 void TSequenzer::Ereignisse() {
@@ -164,18 +164,18 @@ void TSequenzer::Ereignisse() {
 }
 
 void TSequenzer::StatistikzeileMerken(int op) {
-    if (op != TStatistik::OhneBefehl && pfad_.Aufzeichnung()) pfad_.Aufzeichnung()->MerkeStatistikzeile(op, z_.Statistik.JeOp[op]);
+    if (op != TStatistik::OhneBefehl && pfad_.Aufzeichnung()) pfad_.Aufzeichnung()->MerkeStatistikzeile(op, Z().Statistik.JeOp[op]);
 }
 
 void TSequenzer::Reset() {
-    z_.Statistik = {};
-    z_.Tore = 0;
-    for (TSpeicherCP1& reg : z_.Registerzellen) {
+    Z().Statistik = {};
+    Z().Tore = 0;
+    for (TSpeicherCP1& reg : Z().Registerzellen) {
         reg.SetLaden(false);
         reg.SetRegisterInhalt(0);
     }
-    z_.Flag = 0;
-    z_.AluAuswahl = KeineAluOperation;
+    Z().Flag = 0;
+    Z().AluAuswahl = KeineAluOperation;
     pfad_.Aktualisiere();
     umgebung_->EreignisseVerarbeiten();
     umgebung_->Warte(300);
@@ -185,7 +185,7 @@ void TSequenzer::Reset() {
 void TSequenzer::ErsterSchritt() {
     SetzeMPC(0);
     MikroschrittAusfuehren();
-    ++z_.MPC;
+    ++Z().MPC;
     pfad_.Aktualisiere();
 }
 

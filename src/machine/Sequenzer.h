@@ -1,7 +1,8 @@
 #pragma once
 // The microstep sequencer: takes the control word at the MPC, sets the ALU
 // operation, applies the eighteen signals in their fixed order and advances
-// the MPC; Reset. It drives the machine's datapath on the machine's state.
+// the MPC; Reset. It holds the datapath it drives (which holds the state),
+// so that a microstep reaches both at fixed places.
 
 #include <cstdint>
 #include <utility>
@@ -16,8 +17,8 @@ class TSequenzer {
 public:
     static constexpr int MaxSprungtiefe = 16;
 
-    TSequenzer(TMaschinenzustand& zustand, TDatenpfad& datenpfad, const TArbeitskopie& mikrocode,
-               Umgebung* umgebung);
+    TSequenzer(const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics,
+               const TArbeitskopie& mikrocode, Umgebung* umgebung);
     TSequenzer(const TSequenzer&) = delete;
     TSequenzer& operator=(const TSequenzer&) = delete;
 
@@ -29,7 +30,9 @@ public:
     void Reset();
 
     // Microsteps run by "Mikroschritt" since start, failed ones too.
-    std::uint64_t Mikroschritte() const { return z_.Schritte; }
+    std::uint64_t Mikroschritte() const { return pfad_.Zustand().Schritte; }
+    TDatenpfad& Datenpfad() { return pfad_; }
+    const TDatenpfad& Datenpfad() const { return pfad_; }
     // The last handler's step (or a jump nested in it) loaded entry 0.
     bool SprungAufNull() const { return sprungAufNull_; }
     bool SchrittLaeuft() const { return schrittLaeuft_; }
@@ -52,8 +55,9 @@ private:
     // Tells a recording history the opcode's row before the step changes it.
     void StatistikzeileMerken(int op);
 
-    TMaschinenzustand& z_;
-    TDatenpfad& pfad_;
+    TMaschinenzustand& Z() { return pfad_.Zustand(); }
+
+    TDatenpfad pfad_;
     Umgebung* umgebung_;
     const TArbeitskopie& mikrocode_;
     bool sprungAufNull_ = false;
