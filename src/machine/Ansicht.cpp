@@ -99,13 +99,15 @@ Teile TAnsicht::Unterschiede(const TAnsicht& alt, const TAnsicht& neu) {
     // have typed into it.
     wenn(alt.AnzeigeText != neu.AnzeigeText || alt.Durchlaeufe != neu.Durchlaeufe, Teil::Anzeige);
     wenn(alt.Status1 != neu.Status1, Teil::Status);
-    wenn(!(alt.Aktiv == neu.Aktiv) || alt.Zurueck != neu.Zurueck || alt.ZurueckMikroschritte != neu.ZurueckMikroschritte,
+    wenn(!(alt.Aktiv == neu.Aktiv) || alt.Zurueck != neu.Zurueck ||
+             alt.ZurueckMikroschritte != neu.ZurueckMikroschritte,
          Teil::Knoepfe);
     wenn(alt.Titel != neu.Titel, Teil::Titel);
     wenn(!(za.Ram == zn.Ram), Teil::Ram);
     wenn(alt.Haltepunkte != neu.Haltepunkte, Teil::Haltepunkte);
     wenn(!(alt.Statistik == neu.Statistik), Teil::Statistik);
-    wenn(alt.Aufzeichnung != neu.Aufzeichnung || alt.AufgezeichneteWorte != neu.AufgezeichneteWorte, Teil::Aufzeichnung);
+    wenn(alt.Aufzeichnung != neu.Aufzeichnung || alt.AufgezeichneteWorte != neu.AufgezeichneteWorte,
+         Teil::Aufzeichnung);
     return teile;
 }
 

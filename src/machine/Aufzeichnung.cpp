@@ -99,7 +99,9 @@ void TAufzeichnung::Beenden(const std::optional<std::string>& mnemonic) {
 void TAufzeichnung::MnemonicFrei(const std::string& mnemonic) const {
     const std::string name = programmtext::OhneBlanks(mnemonic);
     for (int c : programmtext::TBefehlsnamen(maschine_.Tabelle()).Opcodes(name))
-        if (c != befehl_) throw Fehler("Das Mnemonic \"" + name + "\" hat schon Befehl " + ZahlZweistellig(static_cast<unsigned>(c)) + ".");
+        if (c != befehl_)
+            throw Fehler("Das Mnemonic \"" + name + "\" hat schon Befehl " + ZahlZweistellig(static_cast<unsigned>(c)) +
+                         ".");
 }
 
 void TAufzeichnung::Verwerfen() {

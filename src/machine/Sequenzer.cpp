@@ -164,7 +164,8 @@ void TSequenzer::Ereignisse() {
 }
 
 void TSequenzer::StatistikzeileMerken(int op) {
-    if (op != TStatistik::OhneBefehl && pfad_.Aufzeichnung()) pfad_.Aufzeichnung()->MerkeStatistikzeile(op, Z().Statistik.JeOp[op]);
+    if (op != TStatistik::OhneBefehl && pfad_.Aufzeichnung())
+        pfad_.Aufzeichnung()->MerkeStatistikzeile(op, Z().Statistik.JeOp[op]);
 }
 
 void TSequenzer::Reset() {

@@ -32,13 +32,18 @@ TEST(SpeicherCP1, InputReachesTheContentOnlyThroughTheLatch) {
     EXPECT_EQ(cell.Look(), Aussehen::Freigegeben);
 }
 
+// The caption is the content's register text, whose forms WortTest pins;
+// it follows every way the content changes.
 TEST(SpeicherCP1, CaptionFollowsTheContent) {
     TSpeicherCP1 cell;
-    cell.SetRegisterInhalt(255);
-    EXPECT_EQ(cell.Beschriftung(), "255");
-    cell.SetRegisterInhalt(256);
-    EXPECT_EQ(cell.Beschriftung(), "01.000");
-    EXPECT_EQ(cell.Ausgang(), 256);
+    for (Wort inhalt : {Wort{255}, Wort{256}, Wort{65535}}) {
+        cell.SetRegisterInhalt(inhalt);
+        EXPECT_EQ(cell.Beschriftung(), WortZuRegisterText(inhalt));
+        EXPECT_EQ(cell.Ausgang(), inhalt);
+    }
+    cell.SetEingang(261);
+    cell.SetLaden(true);
+    EXPECT_EQ(cell.Beschriftung(), WortZuRegisterText(261));
 }
 
 }  // namespace
