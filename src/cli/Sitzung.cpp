@@ -80,12 +80,20 @@ bool Sitzung::Hochfahren(const std::string& mikrocodePfad) {
     return maschine_.RasterGefuellt();
 }
 
+Sitzung::VorDemSchritt Sitzung::Vorher() const {
+    const Wort mpc = maschine_.Zustand().MPC;
+    return {mpc, maschine_.Mikrocode().Wort(mpc, maschine_.Zustand().Flag)};
+}
+
+void Sitzung::Spur(const VorDemSchritt& vorher) {
+    aus_ << Spurzeile(maschine_, vorher.mpc, vorher.wort.Text()) << '\n';
+}
+
 bool Sitzung::Schritt() {
     if (!optionen_.spur) return Ereignis([this] { maschine_.Mikroschritt(); });
-    const Wort mpc = maschine_.Zustand().MPC;
-    const Steuerwort wort = maschine_.Mikrocode().Wort(mpc, maschine_.Zustand().Flag);
+    const VorDemSchritt vorher = Vorher();
     const bool ok = Ereignis([this] { maschine_.Mikroschritt(); });
-    aus_ << Spurzeile(maschine_, mpc, wort.Text()) << '\n';
+    Spur(vorher);
     return ok;
 }
 
@@ -94,12 +102,12 @@ bool Sitzung::Schritt() {
 Laufende Sitzung::Lauf(std::uint64_t hoechstens) {
     TDauerlauf lauf(maschine_, hoechstens);
     std::optional<Laufende> ende;
+    while (!ende && !optionen_.spur) ende = lauf.Weiter(hoechstens);
     while (!ende) {
-        const Wort mpc = maschine_.Zustand().MPC;
-        const Steuerwort wort = maschine_.Mikrocode().Wort(mpc, maschine_.Zustand().Flag);
-        const std::uint64_t vorher = lauf.Schritte();
-        ende = lauf.Weiter(optionen_.spur ? 1 : hoechstens);
-        if (optionen_.spur && lauf.Schritte() > vorher) aus_ << Spurzeile(maschine_, mpc, wort.Text()) << '\n';
+        const VorDemSchritt vorher = Vorher();
+        const std::uint64_t schritte = lauf.Schritte();
+        ende = lauf.Weiter(1);
+        if (lauf.Schritte() > schritte) Spur(vorher);
     }
     if (*ende == Laufende::Fehlschlag) meldungen_.push_back(lauf.Meldung());
     return *ende;

@@ -56,6 +56,13 @@ private:
     // An event whose failure makes the command fail.
     template <typename Handler>
     void Pflicht(Handler&& handler);
+    // A trace line names the MPC and the word as they were before the step.
+    struct VorDemSchritt {
+        Wort mpc;
+        Steuerwort wort;
+    };
+    VorDemSchritt Vorher() const;
+    void Spur(const VorDemSchritt& vorher);
     bool Schritt();
     void Einfach(const std::string& befehl, const std::vector<std::string>& argumente);
     void Reset(const std::vector<std::string>& argumente);

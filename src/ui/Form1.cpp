@@ -289,7 +289,8 @@ void TForm1::AluGewaehlt(int zeile) {
 
 // ---- The RAM file.
 
-void TForm1::ZeigeTitel() { setWindowTitle(Q(TAnsicht::Von(maschine_, Cp(fenstertitel_)).Titel)); }
+// Also before the start-up has finished, when drawing leaves the title alone.
+void TForm1::ZeigeTitel() { setWindowTitle(Q(ansicht_.Stand().Titel)); }
 
 void TForm1::MitDialog(const std::function<void()>& befehl) {
     if (dialogOffen_) return;
