@@ -246,6 +246,18 @@ int Maschinenlauf(const Aufruf& a, std::ostream& aus, std::ostream& fehler) {
     return code == kHalt && !geoeffnet ? kEingabefehler : code;
 }
 
+// The folder of the running program. Under node the program is the script
+// ventaro-cli.js, which emscripten passes as argv[0].
+std::string Programmordner([[maybe_unused]] const char* argv0) {
+#ifdef __EMSCRIPTEN__
+    const std::string pfad = argv0 ? argv0 : "";
+    const std::size_t trenner = pfad.rfind('/');
+    return trenner == std::string::npos ? std::string("./") : pfad.substr(0, trenner + 1);
+#else
+    return TProgrammpfade::AusfuehrbarOrdner();
+#endif
+}
+
 }  // namespace
 
 int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler) {
@@ -253,7 +265,7 @@ int Hauptprogramm(int argc, char** argv, std::ostream& aus, std::ostream& fehler
     Aufruf a;
     // The shared microcode, never the per-user copy: a check gives the same
     // result for every user.
-    a.mikrocode = TProgrammpfade(TProgrammpfade::AusfuehrbarOrdner()).GemeinsamerMikrocode();
+    a.mikrocode = TProgrammpfade(Programmordner(argc > 0 ? argv[0] : nullptr)).GemeinsamerMikrocode();
     Definiere(app, a);
     try {
         app.parse(argc, argv);

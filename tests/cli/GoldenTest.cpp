@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -172,28 +173,45 @@ void Vergleiche(const json& soll, const json& ist, const std::string& pfad, std:
     }
 }
 
-class CliGolden : public testing::TestWithParam<Fall> {};
+// One run of a program on a case, in a fresh directory of its own.
+struct Lauf {
+    fs::path ordner;
+    std::vector<std::string> argumente;
+    int status = 0;
+    std::string aus{};
+    std::string fehler{};
+};
 
-TEST_P(CliGolden, Lauf) {
-    const Fall& fall = GetParam();
-    const fs::path ordner = kArbeit / fall.name;
-    fs::remove_all(ordner);
-    fs::create_directories(ordner);
-    fs::copy(kDaten / "fixtures", ordner / "fixtures", fs::copy_options::recursive);
-
-    std::vector<std::string> argumente = fall.argumente;
+Lauf Laufe(const Fall& fall, const std::string& programm, const std::string& ordnername) {
+    Lauf lauf{kArbeit / ordnername, fall.argumente};
+    fs::remove_all(lauf.ordner);
+    fs::create_directories(lauf.ordner);
+    fs::copy(kDaten / "fixtures", lauf.ordner / "fixtures", fs::copy_options::recursive);
+    std::vector<std::string>& argumente = lauf.argumente;
     const bool mitMikrocode = std::find(argumente.begin(), argumente.end(), "--mikrocode") != argumente.end();
     if (!mitMikrocode) argumente.insert(argumente.begin(), {"--mikrocode", "fixtures/mikrocode.dat"});
     const fs::path skript = kDaten / "skripte" / (fall.name + ".txt");
     if (fs::exists(skript)) argumente.insert(argumente.end(), {"--json", "--skript", skript.string()});
 
-    std::string befehl = "cd " + Quote(ordner.string()) + " && " + Quote(kCli.string());
+    std::string befehl = "cd " + Quote(lauf.ordner.string()) + " && " + programm;
     for (const std::string& argument : argumente) befehl += " " + Quote(argument);
     befehl += " >stdout.txt 2>stderr.txt";
-    const int status = std::system(befehl.c_str());
-    ASSERT_TRUE(WIFEXITED(status)) << befehl;
-    const std::string aus = Lies(ordner / "stdout.txt");
-    const std::string fehler = Lies(ordner / "stderr.txt");
+    lauf.status = std::system(befehl.c_str());
+    lauf.aus = Lies(lauf.ordner / "stdout.txt");
+    lauf.fehler = Lies(lauf.ordner / "stderr.txt");
+    return lauf;
+}
+
+class CliGolden : public testing::TestWithParam<Fall> {};
+
+TEST_P(CliGolden, Lauf) {
+    const Fall& fall = GetParam();
+    const Lauf lauf = Laufe(fall, Quote(kCli.string()), fall.name);
+    const std::vector<std::string>& argumente = lauf.argumente;
+    const std::string& aus = lauf.aus;
+    const std::string& fehler = lauf.fehler;
+    const int status = lauf.status;
+    ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), fall.exitCode) << "stderr: " << fehler;
     if (!fall.stderrTeil.empty()) {
         EXPECT_NE(fehler.find(fall.stderrTeil), std::string::npos) << "stderr: " << fehler;
@@ -235,5 +253,42 @@ TEST_P(CliGolden, Lauf) {
 
 INSTANTIATE_TEST_SUITE_P(Faelle, CliGolden, testing::ValuesIn(kFaelle),
                          [](const testing::TestParamInfo<Fall>& info) { return info.param.name; });
+
+#ifdef VENTARO_CLI_JS
+// The command line built for node runs the same machine as WebAssembly: on
+// every case it prints the same bytes, ends with the same code and leaves the
+// same files as the native program.
+std::map<fs::path, std::string> Dateien(const fs::path& ordner) {
+    std::map<fs::path, std::string> dateien;
+    for (const auto& eintrag : fs::recursive_directory_iterator(ordner)) {
+        const fs::path name = fs::relative(eintrag.path(), ordner);
+        const bool ausgabe = name == "stdout.txt" || name == "stderr.txt";  // compared on their own
+        if (eintrag.is_regular_file() && !ausgabe) dateien[name] = Lies(eintrag.path());
+    }
+    return dateien;
+}
+
+// The help names the program by the path it was started with.
+std::string OhnePfad(std::string text, const std::string& programm) {
+    for (std::size_t i = text.find(programm); i != std::string::npos; i = text.find(programm, i))
+        text.replace(i, programm.size(), "ventaro-cli");
+    return text;
+}
+
+class CliNode : public testing::TestWithParam<Fall> {};
+
+TEST_P(CliNode, GleichWieNativ) {
+    const Fall& fall = GetParam();
+    const Lauf nativ = Laufe(fall, Quote(kCli.string()), fall.name + ".nativ");
+    const Lauf node = Laufe(fall, "node --no-experimental-fetch " + Quote(VENTARO_CLI_JS), fall.name + ".node");
+    EXPECT_EQ(node.status, nativ.status);
+    EXPECT_EQ(OhnePfad(node.aus, VENTARO_CLI_JS), OhnePfad(nativ.aus, kCli.string()));
+    EXPECT_EQ(node.fehler, nativ.fehler);
+    EXPECT_EQ(Dateien(node.ordner), Dateien(nativ.ordner));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faelle, CliNode, testing::ValuesIn(kFaelle),
+                         [](const testing::TestParamInfo<Fall>& info) { return info.param.name; });
+#endif
 
 }  // namespace

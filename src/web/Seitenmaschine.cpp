@@ -1,0 +1,62 @@
+#include "web/Seitenmaschine.h"
+
+#include "core/Fehler.h"
+
+namespace ventaro::web {
+
+Seitenmaschine::Seitenmaschine(std::string fenstertitel, const std::string& mikrocodePfad)
+    : fenstertitel_(std::move(fenstertitel)), maschine_(this), ansicht_(fenstertitel_) {
+    maschine_.Tabelle().SetzePfad(mikrocodePfad);
+}
+
+std::vector<Meldung> Seitenmaschine::Meldungen() {
+    std::vector<Meldung> meldungen;
+    meldungen.swap(meldungen_);
+    return meldungen;
+}
+
+void Seitenmaschine::Warte(int ms) {
+    // The machine has let its events run and drawn; what it shows now is
+    // what the page shows while it waits.
+    pause_ = ms;
+    zwischenansicht_ = TAnsicht::Von(maschine_, fenstertitel_);
+}
+
+void Seitenmaschine::Fehlermeldung(const std::string& text) { meldungen_.push_back({"Fehler", text}); }
+
+void Seitenmaschine::Fehlschlag(const std::exception& fehler) {
+    const auto* eigener = dynamic_cast<const Fehler*>(&fehler);
+    meldungen_.push_back({"Ventaro", Meldungstext(eigener ? eigener->Text() : std::string(fehler.what()))});
+}
+
+bool Seitenmaschine::LaufBeginnen() {
+    // Like "Mikroschritt": nothing while a cell check keeps the machine off.
+    if (lauf_ || !maschine_.Zustand().Aktiv.Mikroschritt) return false;
+    lauf_.emplace(maschine_);
+    laufSchritte_ = 0;
+    maschine_.DauerlaufSchalter(true);
+    return true;
+}
+
+std::optional<Laufende> Seitenmaschine::LaufWeiter(std::uint64_t n) {
+    if (!lauf_) return Laufende::Stopp;
+    const std::optional<Laufende> ende = lauf_->Weiter(n);
+    laufSchritte_ = lauf_->Schritte();
+    if (ende) LaufBeenden(*ende);
+    return ende;
+}
+
+void Seitenmaschine::LaufStoppen() {
+    if (lauf_) LaufBeenden(Laufende::Stopp);
+}
+
+void Seitenmaschine::LaufBeenden(Laufende grund) {
+    const TDauerlauf lauf = *lauf_;
+    lauf_.reset();
+    laufSchritte_ = lauf.Schritte();
+    maschine_.DauerlaufSchalter(false);
+    if (grund == Laufende::Fehlschlag) meldungen_.push_back({"Ventaro", lauf.Meldung()});
+    if (grund == Laufende::Grenze) meldungen_.push_back({"Warnung", GrenzeErreicht(lauf.Schritte())});
+}
+
+}  // namespace ventaro::web
