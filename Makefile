@@ -4,6 +4,11 @@ BENCH_BUILD ?= build-bench
 SAN_BUILD  ?= build-san
 FUZZ_BUILD ?= build-fuzz
 PAKET_BUILD ?= build-paket
+# The browser's build: the machine as WebAssembly (WASM_BUILD, a CMake tree
+# for emscripten) and the page made from it (WEB_BUILD).
+WASM_BUILD ?= build-wasm
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8080
 JOBS       ?= $(shell nproc)
 # Seconds each fuzz target runs under "make fuzz".
 FUZZ_SEKUNDEN ?= 60
@@ -17,8 +22,13 @@ PAKETE_BENCH := libbenchmark-dev
 PAKETE_FUZZ := clang libclang-rt-14-dev
 # Building and checking the Debian package.
 PAKETE_PAKET := dpkg-dev file lintian desktop-file-utils appstream shared-mime-info strace
+# The browser: Debian's emscripten (offline, its system libraries prebuilt),
+# node with npm for the page's tools, Debian's chromium for its tests.
+PAKETE_WEB := emscripten nodejs chromium
+# emscripten's optimizer finds acorn among Debian's node modules.
+export NODE_PATH := /usr/share/nodejs
 
-.PHONY: all run test test-san test-paket paket fuzz fuzz-bauen bench pakete pakete-test pakete-bench pakete-fuzz pakete-paket bauen bauen-test clean
+.PHONY: all run test test-san test-paket test-web paket fuzz fuzz-bauen bench web web-run pakete pakete-test pakete-bench pakete-fuzz pakete-paket pakete-web bauen bauen-test clean
 
 all: bauen
 
@@ -37,6 +47,13 @@ pakete-fuzz: pakete
 pakete-paket: pakete
 	@scripts/pakete.sh $(PAKETE_PAKET)
 
+# The npm packages exactly as the lock file names them, once per change of it.
+pakete-web: pakete
+	@scripts/pakete.sh $(PAKETE_WEB)
+	@command -v npm >/dev/null || scripts/pakete.sh npm
+	@if [ ! -f web/node_modules/.package-lock.json ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then \
+	  cd web && npm ci --no-audit --no-fund; fi
+
 # The programs alone need only the build packages; the tests' packages come
 # with "make test", which configures the same tree with its tests and the
 # benchmarks (built, so they keep compiling; "make bench" runs them).
@@ -44,8 +61,9 @@ bauen: pakete
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_TESTS=OFF -DVENTARO_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
-bauen-test: pakete-test
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_TESTS=ON -DVENTARO_BENCH=ON -DVENTARO_WERROR=$(WERROR)
+bauen-test: pakete-test web
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_TESTS=ON -DVENTARO_BENCH=ON -DVENTARO_WERROR=$(WERROR) \
+	  -DVENTARO_CLI_JS=$(CURDIR)/$(WASM_BUILD)/bin/ventaro-cli.js
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Opens the window on the desktop.
@@ -55,7 +73,24 @@ run: bauen
 # Everything but the package test, which "make test-paket" runs.
 test: bauen-test
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE paket
+	@$(MAKE) --no-print-directory test-web
 	@$(MAKE) --no-print-directory test-san
+
+# The page in headless chromium, served and from its single file.
+test-web: web
+	cd web && VENTARO_WEB=$(CURDIR)/$(WEB_BUILD) node --test tests/
+
+# The page for a web server in $(WEB_BUILD)/, and $(WEB_BUILD)/ventaro.html,
+# the same page as one file that runs from anywhere, file:// included.
+web: pakete-web
+	emcmake cmake -S . -B $(WASM_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_WERROR=$(WERROR) >/dev/null
+	cmake --build $(WASM_BUILD) -j $(JOBS)
+	cd web && npx tsc --noEmit -p .
+	node web/baue.mjs $(WASM_BUILD)/src/web $(WEB_BUILD)
+
+# Serves $(WEB_BUILD)/ on 127.0.0.1 and prints the address.
+web-run: web
+	node web/dienen.mjs $(WEB_BUILD) $(WEB_PORT)
 
 # Builds the Debian package from $(BUILD), unpacks it into a temporary root,
 # runs both programs from there and checks it with lintian and the
@@ -109,4 +144,4 @@ bench: pakete-bench
 	$(BENCH_BUILD)/bin/ventaro-bench
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(PAKET_BUILD) ventaro_*_amd64.deb
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(PAKET_BUILD) $(WASM_BUILD) $(WEB_BUILD) ventaro_*_amd64.deb

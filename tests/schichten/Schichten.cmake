@@ -13,6 +13,7 @@ set(erlaubt_machine core memory microcode programtext machine)
 set(erlaubt_version core version)
 set(erlaubt_cli core memory microcode programtext machine cli)
 set(erlaubt_ui core memory microcode programtext machine version ui)
+set(erlaubt_web core memory microcode programtext machine version web)
 set(mit_qt ui)
 
 file(GLOB ordner RELATIVE ${QUELLEN} ${QUELLEN}/*)
