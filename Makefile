@@ -138,10 +138,13 @@ paket: pakete-paket
 	cd $(PAKET_BUILD) && cpack -G DEB
 	cp $(PAKET_BUILD)/ventaro_*_amd64.deb .
 
-bench: pakete-bench
+# The machine natively, then the page in headless chromium against the
+# native command line.
+bench: pakete-bench web
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVENTARO_TESTS=OFF -DVENTARO_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bin/ventaro-bench
+	cd web && node bench/seite.mjs $(CURDIR)/$(WEB_BUILD) $(CURDIR)/$(BENCH_BUILD)/bin/ventaro-cli
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(PAKET_BUILD) $(WASM_BUILD) $(WEB_BUILD) ventaro_*_amd64.deb

@@ -8,6 +8,10 @@
 
 #include "core/Zeichensatz.h"
 #include "machine/Aufzeichnung.h"
+#include "programtext/AlsProgrammtext.h"
+#include "programtext/Befehlsnamen.h"
+#include "programtext/ProgrammtextDatei.h"
+#include "programtext/Uebersetzer.h"
 #include "version/VersionsInfo.h"
 #include "web/Seitenmaschine.h"
 
@@ -95,6 +99,35 @@ val Ansicht(const TAnsicht& a, const TMaschine& m) {
     return o;
 }
 
+template <typename Liste>
+val Texte(const Liste& liste) {
+    val feld = val::array();
+    for (const std::string& text : liste) feld.call<void>("push", Text(text));
+    return feld;
+}
+
+val Fehlerzeilen(const std::vector<programmtext::Fehlerzeile>& fehler) {
+    val zeilen = val::array();
+    for (const programmtext::Fehlerzeile& f : fehler) {
+        val o = val::object();
+        o.set("zeile", f.zeile);
+        o.set("text", Text(f.text));
+        zeilen.call<void>("push", o);
+    }
+    return zeilen;
+}
+
+// The lines of an editor's text; characters Windows-1252 lacks become "?",
+// with the warning the desktop's program text window gives.
+std::vector<std::string> Cp1252Zeilen(const std::string& utf8, Seitenmaschine& s) {
+    bool ersetzt = false;
+    std::vector<std::string> zeilen = programmtext::InZeilen(Utf8ZuCp1252(utf8, &ersetzt));
+    if (ersetzt)
+        s.Melde({"Warnung", "Der Text enth\xE4lt Zeichen, die der Zeichensatz Windows-1252 nicht kennt; sie werden "
+                            "als \"?\" \xFC" "bersetzt."});
+    return zeilen;
+}
+
 // The class JavaScript sees: every command runs as an event of the page.
 class Maschine {
 public:
@@ -147,16 +180,9 @@ public:
     void ramDateiSpeichernUnter(const std::string& pfad) { s_.Ereignis([&] { m().RamDateiSpeichernUnter(pfad); }); }
     std::string ramDateiname() const { return s_machine().Datei().RamDateiname; }
     val programmtextOeffnen(const std::string& pfad) {
-        val zeilen = val::array();
-        s_.Ereignis([&] {
-            for (const programmtext::Fehlerzeile& f : m().ProgrammtextOeffnen(pfad)) {
-                val o = val::object();
-                o.set("zeile", f.zeile);
-                o.set("text", Text(f.text));
-                zeilen.call<void>("push", o);
-            }
-        });
-        return zeilen;
+        std::vector<programmtext::Fehlerzeile> fehler;
+        s_.Ereignis([&] { fehler = m().ProgrammtextOeffnen(pfad); });
+        return Fehlerzeilen(fehler);
     }
 
     void taktStarten() { s_.Ereignis([this] { m().TaktStarten(); }); }
@@ -177,6 +203,92 @@ public:
     // While recording, the last recorded step goes back with its clicks.
     void mikroschrittZurueck() { s_.Ereignis([this] { m().Aufzeichnung().Zurueck(); }); }
     void befehlZurueck() { s_.Ereignis([this] { m().BefehlZurueck(); }); }
+
+    // ---- The microcode editor.
+    bool tabelleLaden() { return s_.TabelleLaden(); }
+    val tabelle() const {
+        const TMikrocodeTabelle& t = s_machine().Tabelle();
+        val o = val::object();
+        o.set("befehlsanzahl", static_cast<int>(t.Befehlsanzahl()));
+        o.set("mnemonics", Texte(t.Mnemonics));
+        o.set("worte0", Texte(t.Steuerworte0));
+        o.set("worte1", Texte(t.Steuerworte1));
+        return o;
+    }
+    void befehlUebernehmen(int befehl, const std::string& mnemonic, val worte0, val worte1) {
+        s_.BefehlUebernehmen(befehl, mnemonic, emscripten::vecFromJSArray<std::string>(worte0),
+                             emscripten::vecFromJSArray<std::string>(worte1));
+    }
+    void tabelleSpeichern() { s_.TabelleSpeichern(); }
+
+    // ---- Recording a microprogram; flag -1 records both sets.
+    void aufzeichnungStarten(int befehl, int flag) {
+        s_.Ereignis([&] {
+            m().Aufzeichnung().Verwerfen();
+            m().Aufzeichnung().Starte(befehl, flag < 0 ? std::nullopt : std::optional<int>(flag));
+        });
+    }
+    void schrittAufnehmen() { s_.Ereignis([this] { m().Aufzeichnung().SchrittAufnehmen(); }); }
+    // An empty mnemonic leaves the opcode's as it is.
+    void aufzeichnungBeenden(const std::string& mnemonic) {
+        s_.Ereignis([&] {
+            m().Aufzeichnung().Beenden(mnemonic.empty() ? std::nullopt
+                                                        : std::optional<std::string>(Utf8ZuCp1252(mnemonic)));
+        });
+    }
+    void aufzeichnungVerwerfen() { s_.Ereignis([this] { m().Aufzeichnung().Verwerfen(); }); }
+    val aufzeichnungStand() {
+        const TAufzeichnung& a = m().Aufzeichnung();
+        val o = val::object();
+        o.set("laeuft", a.Laeuft());
+        o.set("befehl", a.Befehl());
+        o.set("flag", a.FlagWert() ? *a.FlagWert() : -1);
+        o.set("worte", Texte(a.Worte()));
+        o.set("mnemonicFehlt", a.Laeuft() && a.MnemonicFehlt());
+        o.set("aktuellesWort", Text(a.Laeuft() ? a.AktuellesWort() : std::string()));
+        return o;
+    }
+
+    // ---- Program texts: translated, taken into the RAM, read and written.
+    val uebersetzen(const std::string& text) {
+        const programmtext::TUebersetzung u =
+            programmtext::Uebersetze(Cp1252Zeilen(text, s_), programmtext::TBefehlsnamen(m().Tabelle()));
+        val o = val::object();
+        o.set("zellen", Texte(u.Zellen));
+        o.set("fehler", Fehlerzeilen(u.Fehler));
+        return o;
+    }
+    void programmtextUebernehmen(val zellen) {
+        const std::vector<std::string> texte = emscripten::vecFromJSArray<std::string>(zellen);
+        RamInhalt inhalt;
+        for (std::size_t a = 0; a < inhalt.size() && a < texte.size(); ++a) inhalt[a] = Utf8ZuCp1252(texte[a]);
+        s_.Ereignis([&] { m().ProgrammtextUebernehmen(std::move(inhalt)); });
+    }
+    // The RAM as a program text, lines joined by "\n".
+    std::string alsProgrammtext() {
+        RamInhalt zellen;
+        for (int a = 0; a < TRamSpeicher::Zellenzahl; ++a) zellen[a] = m().Zustand().Ram.Text(a);
+        std::string text;
+        for (const std::string& zeile : programmtext::AlsProgrammtext(zellen, programmtext::TBefehlsnamen(m().Tabelle())))
+            text += Cp1252ZuUtf8(zeile) + "\n";
+        return text;
+    }
+    val programmtextLesen(const std::string& pfad) {
+        val o = val::object();
+        programmtext::TProgrammtext text;
+        const bool gelesen = s_.Ereignis([&] { text = programmtext::LeseProgrammtext(pfad); });
+        std::string zeilen;
+        for (const std::string& zeile : text.Zeilen) zeilen += Cp1252ZuUtf8(zeile) + "\n";
+        o.set("gelesen", gelesen);
+        o.set("text", zeilen);
+        o.set("fehler", Fehlerzeilen(text.Zeichenfehler));
+        return o;
+    }
+    void programmtextSchreiben(const std::string& pfad, const std::string& text) {
+        const std::vector<std::string> zeilen = Cp1252Zeilen(text, s_);
+        s_.Ereignis([&] { programmtext::SchreibeProgrammtext(pfad, zeilen); });
+    }
+    val befehlsnamen() const { return Texte(programmtext::TBefehlsnamen(s_machine().Tabelle()).Namen()); }
 
     int aktualisieren() { return static_cast<int>(s_.Aktualisieren().to_ulong()); }
     val ansicht() const { return Ansicht(s_.Stand(), s_machine()); }
@@ -244,5 +356,20 @@ EMSCRIPTEN_BINDINGS(ventaro) {
         .function("befehlZurueck", &Maschine::befehlZurueck)
         .function("aktualisieren", &Maschine::aktualisieren)
         .function("ansicht", &Maschine::ansicht)
-        .function("meldungen", &Maschine::meldungen);
+        .function("meldungen", &Maschine::meldungen)
+        .function("tabelleLaden", &Maschine::tabelleLaden)
+        .function("tabelle", &Maschine::tabelle)
+        .function("befehlUebernehmen", &Maschine::befehlUebernehmen)
+        .function("tabelleSpeichern", &Maschine::tabelleSpeichern)
+        .function("aufzeichnungStarten", &Maschine::aufzeichnungStarten)
+        .function("schrittAufnehmen", &Maschine::schrittAufnehmen)
+        .function("aufzeichnungBeenden", &Maschine::aufzeichnungBeenden)
+        .function("aufzeichnungVerwerfen", &Maschine::aufzeichnungVerwerfen)
+        .function("aufzeichnungStand", &Maschine::aufzeichnungStand)
+        .function("uebersetzen", &Maschine::uebersetzen)
+        .function("programmtextUebernehmen", &Maschine::programmtextUebernehmen)
+        .function("alsProgrammtext", &Maschine::alsProgrammtext)
+        .function("programmtextLesen", &Maschine::programmtextLesen)
+        .function("programmtextSchreiben", &Maschine::programmtextSchreiben)
+        .function("befehlsnamen", &Maschine::befehlsnamen);
 }

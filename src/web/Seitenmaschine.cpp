@@ -1,6 +1,8 @@
 #include "web/Seitenmaschine.h"
 
+#include "core/Bauteile.h"
 #include "core/Fehler.h"
+#include "core/Zeichensatz.h"
 
 namespace ventaro::web {
 
@@ -57,6 +59,37 @@ void Seitenmaschine::LaufBeenden(Laufende grund) {
     maschine_.DauerlaufSchalter(false);
     if (grund == Laufende::Fehlschlag) meldungen_.push_back({"Ventaro", lauf.Meldung()});
     if (grund == Laufende::Grenze) meldungen_.push_back({"Warnung", GrenzeErreicht(lauf.Schritte())});
+}
+
+bool Seitenmaschine::TabelleLaden() {
+    return Ereignis([this] { maschine_.Tabelle().AllesLaden(); });
+}
+
+void Seitenmaschine::BefehlUebernehmen(int befehl, const std::string& mnemonicUtf8,
+                                       const std::vector<std::string>& worte0, const std::vector<std::string>& worte1) {
+    if (befehl < 0 || befehl >= TMikrocodeTabelle::MaxBefehle) return;
+    TMikrocodeTabelle& tabelle = maschine_.Tabelle();
+    // Only marks reach the table: a word is "1" where the page's grid is marked.
+    auto uebernimm = [befehl](const std::vector<std::string>& worte, auto& ziel) {
+        for (int s = 0; s < TMikrocodeTabelle::SchritteProBefehl; ++s) {
+            const std::string wort = s < static_cast<int>(worte.size()) ? worte[s] : std::string();
+            ziel[Index(befehl, s)] = SteuerwortAus([&](int k) { return SignalGesetzt(wort, k); });
+        }
+    };
+    uebernimm(worte0, tabelle.Steuerworte0);
+    uebernimm(worte1, tabelle.Steuerworte1);
+    bool ersetzt = false;
+    tabelle.Mnemonics[befehl] = Utf8ZuCp1252(mnemonicUtf8, &ersetzt);
+    if (ersetzt)
+        meldungen_.push_back({"Warnung", "Der Text enth\xE4lt Zeichen, die der Zeichensatz Windows-1252 nicht kennt. "
+                                         "Gespeichert wird er als \"" + tabelle.Mnemonics[befehl] +
+                                             "\": jedes solche Zeichen wird zu \"?\"."});
+}
+
+void Seitenmaschine::TabelleSpeichern() {
+    // As the desktop's OK: the machine takes the table whatever the saving does.
+    Ereignis([this] { maschine_.Tabelle().AllesSpeichern(); });
+    maschine_.MikrocodeKopieren();
 }
 
 }  // namespace ventaro::web

@@ -47,6 +47,7 @@ public:
     const TAnsicht& Stand() const { return ansicht_.Stand(); }
     Teile Aktualisieren() { return ansicht_.Aktualisieren(maschine_); }
     std::vector<Meldung> Meldungen();
+    void Melde(Meldung meldung) { meldungen_.push_back(std::move(meldung)); }
     int Pause() const { return pause_; }
     const TAnsicht& Zwischenansicht() const { return zwischenansicht_; }
 
@@ -56,6 +57,15 @@ public:
     void LaufStoppen();
     bool Laeuft() const { return lauf_.has_value(); }
     std::uint64_t LaufSchritte() const { return laufSchritte_; }
+
+    // ---- The microcode editor: the table it shows and changes.
+    // Reads the file anew, as each opening of the editor does.
+    bool TabelleLaden();
+    // "Änderung übernehmen": the opcode's mnemonic and ten words per flag.
+    void BefehlUebernehmen(int befehl, const std::string& mnemonicUtf8, const std::vector<std::string>& worte0,
+                           const std::vector<std::string>& worte1);
+    // OK: the file is written (a failure shows) and the machine takes the table.
+    void TabelleSpeichern();
 
     // Umgebung: the page has no events to let in between.
     void Warte(int ms) override;

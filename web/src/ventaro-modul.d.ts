@@ -60,6 +60,23 @@ export interface Ansicht {
 
 export interface Fehlerzeile { zeile: number; text: string }
 
+/** The microcode table the editor shows: entry 10·c + s is step s of opcode c. */
+export interface Mikrocodetabelle {
+  befehlsanzahl: number;  // N: the opcodes the file holds
+  mnemonics: string[];    // 30
+  worte0: string[];       // 300 control words for flag 0 ("0"/"1", up to 18 characters)
+  worte1: string[];       // 300 for flag 1
+}
+
+export interface Aufzeichnungsstand {
+  laeuft: boolean;
+  befehl: number;
+  flag: number;           // -1: both sets
+  worte: string[];        // the steps recorded so far
+  mnemonicFehlt: boolean; // ending must ask for a mnemonic
+  aktuellesWort: string;  // the word the present settings give
+}
+
 export interface Maschine {
   // Start-up: reads the microcode, fills the RAM. The desktop's pause of two
   // seconds lies between the two halves: starten() runs all of it, and
@@ -122,6 +139,37 @@ export interface Maschine {
   ansicht(): Ansicht;
   /** the boxes asked for since the last call, oldest first; empties the queue */
   meldungen(): Meldung[];
+  // ---- The microcode editor (the page keeps the file in the browser's storage).
+  /** reads the microcode file anew, as each opening of the editor does; false with a box queued */
+  tabelleLaden(): boolean;
+  tabelle(): Mikrocodetabelle;
+  /** "Änderung übernehmen": ten words per flag, "1" where a step's signal is marked */
+  befehlUebernehmen(befehl: number, mnemonic: string, worte0: string[], worte1: string[]): void;
+  /** OK: writes the file (a failure is queued) and the machine takes the table */
+  tabelleSpeichern(): void;
+
+  // ---- Recording a microprogram by working the datapath.
+  aufzeichnungStarten(befehl: number, flag: number): void;
+  schrittAufnehmen(): void;
+  /** "" keeps the opcode's mnemonic; writes the file like tabelleSpeichern() */
+  aufzeichnungBeenden(mnemonic: string): void;
+  aufzeichnungVerwerfen(): void;
+  aufzeichnungStand(): Aufzeichnungsstand;
+
+  // ---- Program texts.
+  /** translates an editor's text (characters beyond Windows-1252 queue a warning) */
+  uebersetzen(text: string): { zellen: string[]; fehler: Fehlerzeile[] };
+  /** "In den RAM übernehmen": the cells into the RAM, checked, then Reset */
+  programmtextUebernehmen(zellen: string[]): void;
+  /** the RAM written back as a program text, lines ending in "\n" */
+  alsProgrammtext(): string;
+  /** a .asm file of the module's file system, for the editor */
+  programmtextLesen(pfad: string): { gelesen: boolean; text: string; fehler: Fehlerzeile[] };
+  /** writes the text as the desktop does: Windows-1252, CR LF */
+  programmtextSchreiben(pfad: string, text: string): void;
+  /** every word that names exactly one opcode, upper case (for the colours) */
+  befehlsnamen(): string[];
+
   delete(): void;
 }
 

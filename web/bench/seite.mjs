@@ -1,0 +1,82 @@
+// Measures the page in headless chromium against the native command line:
+// how soon the window stands after loading, the rate of "Bis zum Halt" on
+// dauerlauf.obj, and how soon a click is answered while the run goes.
+//   node bench/seite.mjs WEB_ORDNER VENTARO_CLI
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, rmSync, statSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join, resolve } from "node:path";
+import puppeteer from "puppeteer-core";
+import { dienen } from "../dienen.mjs";
+
+const [webOrdner = "../build-web", cli] = process.argv.slice(2).map((p) => resolve(p));
+const beispiel = resolve(import.meta.dirname, "../../data/beispiele/dauerlauf.obj");
+const zahl = (text) => Number(text.replace(/[\s\u2009]/g, ""));
+
+function nativ() {
+  if (!cli) return null;
+  const anfang = process.hrtime.bigint();
+  const aus = execFileSync(cli, [beispiel, "--max-mikroschritte", "100000000", "--statistik"], { encoding: "utf8" });
+  const sekunden = Number(process.hrtime.bigint() - anfang) / 1e9;
+  const schritte = zahl(/Mikroschritte: (\d+)/.exec(aus)[1]);
+  return schritte / sekunden;
+}
+
+const { server, adresse } = await dienen(webOrdner);
+const profil = mkdtempSync(join(tmpdir(), "ventaro-bench-"));
+const browser = await puppeteer.launch({
+  executablePath: "/usr/bin/chromium", headless: true, userDataDir: profil,
+  args: ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+});
+try {
+  const seite = await browser.newPage();
+  await seite.setViewport({ width: 1024, height: 768 });
+  await seite.goto(adresse);
+  // The window stands and the machine has started when its pause begins.
+  await seite.waitForFunction(() => "gesperrt" in document.body.dataset, { polling: "raf", timeout: 10000 });
+  const bereitMs = await seite.evaluate(() => performance.now());
+  await seite.waitForFunction(() => "bereit" in document.body.dataset, { timeout: 10000 });
+
+  for (const ziel of ["#menue-Datei", "#menuepunkt-Beispiele", "[id='beispiel-dauerlauf.obj']"]) {
+    await seite.waitForSelector(ziel, { visible: true });
+    await seite.click(ziel);
+  }
+  await seite.waitForFunction(() => document.title.includes("dauerlauf.obj"));
+  await seite.evaluate(() => {
+    window.groessteLuecke = 0;
+    let zuletzt = performance.now();
+    const bild = (jetzt) => {
+      window.groessteLuecke = Math.max(window.groessteLuecke, jetzt - zuletzt);
+      zuletzt = jetzt;
+      if (!window.fertig) requestAnimationFrame(bild);
+    };
+    requestAnimationFrame(bild);
+  });
+  await seite.click("#werkzeug-BiszumHalt1");
+  // A click while it runs: the "Datei" menu opens and closes again.
+  const antworten = [];
+  for (let i = 0; i < 5; ++i) {
+    await new Promise((r) => setTimeout(r, 150));
+    const anfang = Date.now();
+    await seite.click("#menue-Datei");
+    await seite.waitForFunction(() => document.querySelector("#menue-Datei")?.getAttribute("aria-expanded") === "true", { polling: "raf" });
+    antworten.push(Date.now() - anfang);
+    await seite.click("#menue-Datei");
+  }
+  await seite.waitForFunction(() => /Angehalten: [\d\u2009]+ Mikroschritte, [\d\u2009]+ je Sekunde/.test(document.body.innerText), { timeout: 120000 });
+  const status = await seite.evaluate(() => { window.fertig = true; return /Angehalten: ([\d\u2009]+) Mikroschritte, ([\d\u2009]+) je Sekunde/.exec(document.body.innerText); });
+  const luecke = await seite.evaluate(() => window.groessteLuecke);
+  const rate = zahl(status[2]);
+  const groesse = ["ventaro.wasm", "ventaro.js", "ventaro-seite.js"].reduce((s, d) => s + statSync(join(webOrdner, d)).size, 0);
+  console.log(`Seite steht nach:           ${bereitMs.toFixed(0)} ms (ohne die Pause von 2 s)`);
+  console.log(`wasm und Skripte:           ${(groesse / 1024).toFixed(0)} KiB`);
+  console.log(`Bis zum Halt, dauerlauf.obj: ${zahl(status[1])} Mikroschritte, ${rate} je Sekunde`);
+  console.log(`Klick beantwortet nach:      ${antworten.join(", ")} ms; längste Lücke zwischen zwei Bildern ${luecke.toFixed(0)} ms`);
+  const n = nativ();
+  if (n) console.log(`ventaro-cli nativ:           ${Math.round(n)} je Sekunde; die Seite schafft ${(100 * rate / n).toFixed(0)} %`);
+} finally {
+  await browser.close();
+  server.close();
+  rmSync(profil, { recursive: true, force: true });
+}
