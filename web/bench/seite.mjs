@@ -5,12 +5,13 @@
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
+import { dirname, join, resolve } from "node:path";
+import { fileURLToPath } from "node:url";
 import puppeteer from "puppeteer-core";
 import { dienen } from "../dienen.mjs";
 
 const [webOrdner = "../build-web", cli] = process.argv.slice(2).map((p) => resolve(p));
-const beispiel = resolve(import.meta.dirname, "../../data/beispiele/dauerlauf.obj");
+const beispiel = resolve(dirname(fileURLToPath(import.meta.url)), "../../data/beispiele/dauerlauf.obj");
 const zahl = (text) => Number(text.replace(/[\s\u2009]/g, ""));
 
 function nativ() {
@@ -27,7 +28,7 @@ const profil = mkdtempSync(join(tmpdir(), "ventaro-bench-"));
 const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium", headless: true, userDataDir: profil,
   args: ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+    "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage"],
 });
 try {
   const seite = await browser.newPage();
