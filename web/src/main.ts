@@ -1,0 +1,19 @@
+// The page: loads the machine, builds the main window and starts it.
+import { beispiele, ladeModul } from "./Modul";
+import { Fenster } from "./Fenster";
+import { offlineEinrichten } from "./Offline";
+
+async function seiteStarten(): Promise<void> {
+  offlineEinrichten();
+  const wurzel = document.getElementById("fenster");
+  if (!wurzel) return;
+  const [modul, namen] = await Promise.all([ladeModul(), beispiele()]);
+  const fenster = new Fenster(modul, wurzel, namen);
+  await fenster.starten();
+}
+
+seiteStarten().catch((fehler: unknown) => {
+  const wurzel = document.getElementById("fenster");
+  if (wurzel) wurzel.textContent = `Ventaro kann nicht starten: ${fehler instanceof Error ? fehler.message : String(fehler)}`;
+  throw fehler;
+});
