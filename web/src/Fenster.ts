@@ -3,12 +3,19 @@
 // commands, shows the boxes the machine asks for, draws what changed, runs
 // the clock's timer and "Bis zum Halt ausführen" in slices.
 import type { Ansicht, Maschine, Meldung, VentaroModul } from "./ventaro-modul";
-import { Beispielordner, Dateiordner, Laufende, MikrocodePfad, Teil } from "./Modul";
+import { Beispielordner, Dateiordner, Laufende, MikrocodePfad, Teil, ladeDatei } from "./Modul";
 import { Breite, Datenpfad, Hoehe, type Knopfname } from "./Datenpfad";
 import { RamGitter } from "./RamGitter";
 import { Dialoge } from "./Dialoge";
 import { type Befehl, type Eintrag, type Menueplan, Menues, Werkzeugleiste } from "./Menues";
 import { html } from "./Svg";
+import { Seitenschicht, type Umgebung, dateiWaehlen, herunterladen } from "./Nebenfenster";
+import { Mikrocodeeditor } from "./Mikrocodeeditor";
+import { mikrocodeMerken, mikrocodeVergessen } from "./Mikrocodespeicher";
+import { Aufzeichnungsleiste, Leistenhoehe } from "./Aufzeichnungsleiste";
+import { Statistikfenster } from "./Statistikfenster";
+import { Programmtextfenster, alsProgrammtextSpeichern } from "./Programmtextfenster";
+import { beruehrungEinrichten } from "./Beruehrung";
 
 export const Menuehoehe = 20;
 const AlleTeile = 0x7fffffff;
@@ -71,6 +78,15 @@ export class Fenster {
   private scheibe = 1000;
   private laufText = "";
   private readonly kanal = new MessageChannel();
+  // The windows beside this one, and the recording bar below the datapath.
+  private readonly seitenschicht: Seitenschicht;
+  private readonly umgebung: Umgebung;
+  private readonly mikrocodeeditor: Mikrocodeeditor;
+  private readonly aufzeichnungsleiste: Aufzeichnungsleiste;
+  private readonly statistikfenster: Statistikfenster;
+  private readonly programmtextfenster: Programmtextfenster;
+  private leistenhoehe = 0;
+  private readonly menueschicht: HTMLDivElement;
 
   constructor(private readonly modul: VentaroModul, wurzel: HTMLElement, private readonly beispiele: string[]) {
     this.m = new modul.Maschine("Ventaro " + modul.programmVersion(), MikrocodePfad);
@@ -81,7 +97,9 @@ export class Fenster {
     this.client = html("div", { class: "client" }, wurzel);
     this.client.style.top = `${Menuehoehe}px`;
     const schicht = html("div", { class: "schicht" });
-    this.dialoge = new Dialoge(schicht);
+    // The boxes lie above the windows beside this one, whichever asks.
+    this.seitenschicht = new Seitenschicht(() => this.massstab);
+    this.dialoge = this.seitenschicht.dialoge;
 
     this.gitter = new RamGitter({
       zeileWaehlen: (z) => void this.befehl((m) => m.zeileWaehlen(z)),
@@ -118,7 +136,8 @@ export class Fenster {
     this.client.appendChild(this.werkzeugleiste.leiste);
     this.menues = new Menues(schicht, befehle, this.menueplan(), () => this.massstab);
     wurzel.appendChild(this.menues.leiste);
-    wurzel.appendChild(schicht);
+    this.seitenschicht.menueschicht(schicht);
+    this.menueschicht = schicht;
     this.sperre = html("div", { class: "sperre", hidden: "" }, wurzel);
     this.dateiwahl = html("input", { type: "file", hidden: "", id: "dateiwahl" }, wurzel);
 
@@ -138,6 +157,27 @@ export class Fenster {
       }
     });
     this.kanal.port1.onmessage = () => this.scheibeAusfuehren();
+
+    this.umgebung = {
+      modul: this.modul, m: this.m, schicht: this.seitenschicht,
+      befehl: (aufruf) => this.befehl(aufruf), zeichnen: () => this.zeichne(), hilfe: () => this.hilfe("Ventaro.htm"),
+    };
+    this.mikrocodeeditor = new Mikrocodeeditor(this.umgebung, (befehl, abhaengig) => void this.aufzeichnungsleiste.starte(befehl, abhaengig));
+    this.aufzeichnungsleiste = new Aufzeichnungsleiste({
+      modul: this.modul, m: this.m, dialoge: this.dialoge, befehl: (aufruf) => this.befehl(aufruf),
+      status0: (text) => {
+        if (text !== undefined) this.datenpfad.setzeStatus0(text);
+        return this.datenpfad.status0Text();
+      },
+      zeigen: (an) => this.leisteZeigen(an),
+    });
+    this.aufzeichnungsleiste.wurzel.style.top = `${Menuehoehe + Hoehe}px`;
+    this.aufzeichnungsleiste.wurzel.style.width = `${Breite}px`;
+    wurzel.appendChild(this.aufzeichnungsleiste.wurzel);
+    this.statistikfenster = new Statistikfenster(this.seitenschicht);
+    this.programmtextfenster = new Programmtextfenster(this.umgebung);
+    beruehrungEinrichten(wurzel);
+
     window.addEventListener("resize", () => this.skalieren());
     this.skalieren();
   }
@@ -156,12 +196,22 @@ export class Fenster {
   /** The whole window scales with the page: up to twice its size, and down
    *  to fit a small screen. */
   private skalieren(): void {
-    const hoehe = Hoehe + Menuehoehe;
+    const hoehe = Hoehe + Menuehoehe + this.leistenhoehe;
     const f = Math.min(2, window.innerWidth / Breite, window.innerHeight / hoehe);
     this.massstab = f > 0 ? f : 1;
     this.wurzel.style.transform = `scale(${this.massstab})`;
     this.wurzel.style.left = `${Math.max(0, (window.innerWidth - Breite * this.massstab) / 2)}px`;
     this.wurzel.style.top = `${Math.max(0, (window.innerHeight - hoehe * this.massstab) / 2)}px`;
+    this.seitenschicht?.anpassen();
+    this.seitenschicht?.setzeMenueort(this.menueschicht, parseFloat(this.wurzel.style.left), parseFloat(this.wurzel.style.top), Breite, hoehe);
+  }
+
+  /** The window grows by the recording bar, so the datapath keeps its
+   *  size, and shrinks by as much again. */
+  private leisteZeigen(an: boolean): void {
+    this.leistenhoehe = an ? Leistenhoehe : 0;
+    this.wurzel.style.height = `${Hoehe + Menuehoehe + this.leistenhoehe}px`;
+    this.skalieren();
   }
 
   // ---- Commands.
@@ -177,7 +227,7 @@ export class Fenster {
 
   /** A box open or about to open, or a pause: the window takes no command. */
   private beschaeftigt(): boolean {
-    return this.gesperrt || this.dialoge.istOffen() || this.meldungenAusstehend;
+    return this.gesperrt || this.dialoge.istOffen() || this.meldungenAusstehend || this.mikrocodeeditor.offen();
   }
 
   private async nachBefehl(): Promise<Meldung[]> {
@@ -252,6 +302,8 @@ export class Fenster {
       if (erstes || teile & (Teil.Ram | Teil.Haltepunkte)) this.gitter.zeichne(a);
       if (this.gestartet && document.title !== a.titel) document.title = a.titel;
       this.werkzeugleiste.aktualisieren(a.aktiv.werkzeugleiste);
+      if (erstes || teile & Teil.Aufzeichnung) this.aufzeichnungsleiste.zeichne(a);
+      if (teile & Teil.Statistik) this.statistikfenster.zeichne(a);
       this.taktAnwenden(a);
     } finally {
       this.zeichnet = false;
@@ -515,13 +567,12 @@ export class Fenster {
   private befehle(): Map<string, Befehl> {
     const rueckTipp = (text: string, taste: string) => () =>
       `${text} (${taste}): ${this.ansicht?.zurueckMikroschritte ?? 0} Mikroschritte können zurückgenommen werden`;
-    const aus = () => false;
     return new Map<string, Befehl>([
       ["ffnen1", { text: "Öffnen", taste: "Strg+O", aktion: () => this.oeffnen(), tipp: () => "RAM-Datei öffnen" }],
       ["Speichern1", { text: "Speichern", taste: "Strg+S", aktion: () => void this.speichern(), tipp: () => "RAM-Datei speichern" }],
       ["Speichernunter1", { text: "Speichern unter...", taste: "Strg+Umschalt+S", aktion: () => void this.speichernUnter(), tipp: () => "RAM-Datei speichern unter..." }],
       ["Programmtextoeffnen1", { text: "Programmtext öffnen...", aktion: () => this.programmtextOeffnen() }],
-      ["AlsProgrammtextspeichern1", { text: "Als Programmtext speichern...", aktion: () => undefined, aktiv: aus }],
+      ["AlsProgrammtextspeichern1", { text: "Als Programmtext speichern...", aktion: () => void this.alsProgrammtextSpeichern() }],
       ["Beenden1", { text: "Beenden", aktion: () => void this.beenden(), tipp: () => "Programm beenden" }],
       ["Programmstarten1", { text: "Programm starten", aktion: () => void this.befehl((m) => m.taktSchalten(true)) }],
       ["Programmbeenden1", { text: "Programm beenden", aktion: () => void this.befehl((m) => m.taktSchalten(false)) }],
@@ -529,9 +580,12 @@ export class Fenster {
       ["Reset1", { text: "Reset", aktion: () => void this.befehl((m) => m.reset()), tipp: () => "Mikroprozessoer zurücksetzen" }],
       ["MikroschrittZurueck1", { text: "Mikroschritt zurück", taste: "Alt+Links", aktion: () => void this.zurueck("mikroschrittZurueck"), aktiv: () => this.ansicht?.zurueck ?? false, tipp: rueckTipp("Mikroschritt zurück", "Alt+Links") }],
       ["BefehlZurueck1", { text: "Befehl zurück", taste: "Alt+Hoch", aktion: () => void this.zurueck("befehlZurueck"), aktiv: () => this.ansicht?.zurueck ?? false, tipp: rueckTipp("Befehl zurück", "Alt+Hoch") }],
-      ["Mikrocodebearbeiten1", { text: "Mikrocode bearbeiten", aktion: () => undefined, aktiv: aus, tipp: () => "Mikrocode bearbeiten" }],
-      ["Programmtext1", { text: "Programmtext", aktion: () => undefined, aktiv: aus }],
-      ["Statistik1", { text: "Statistik", aktion: () => undefined, aktiv: aus }],
+      ["Mikrocodebearbeiten1", { text: "Mikrocode bearbeiten", aktion: () => void this.mikrocodeBearbeiten(), tipp: () => "Mikrocode bearbeiten" }],
+      ["Mikrocodeexportieren1", { text: "Mikrocode exportieren...", aktion: () => this.mikrocodeExportieren() }],
+      ["Mikrocodeimportieren1", { text: "Mikrocode importieren...", aktion: () => void this.mikrocodeImportieren() }],
+      ["Mikrocodezuruecksetzen1", { text: "Mikrocode zurücksetzen", aktion: () => void this.mikrocodeZuruecksetzen() }],
+      ["Programmtext1", { text: "Programmtext", aktion: () => this.programmtextfenster.zeigen() }],
+      ["Statistik1", { text: "Statistik", aktion: () => this.statistikfenster.zeigen(this.ansicht) }],
       ["HilfezumModellrechner1", { text: "Hilfe zum Modellrechner", taste: "F1", aktion: () => this.hilfe("Ventaro.htm"), tipp: () => "Hilfe" }],
       ["Tutorium1", { text: "Tutorium", aktion: () => this.hilfe("tutorium.html"), tipp: () => "Tutorium" }],
       ["Info1", { text: "Info...", aktion: () => void this.info() }],
@@ -544,13 +598,70 @@ export class Fenster {
     }));
     return [
       { titel: "Datei", zugriff: "D", eintraege: ["ffnen1", "Speichern1", "Speichernunter1", "-", "Programmtextoeffnen1", "AlsProgrammtextspeichern1", "-", { untermenue: "Beispiele", eintraege: beispiele }, "-", "Beenden1"] },
-      { titel: "Bearbeiten", zugriff: "B", eintraege: ["Programmstarten1", "Programmbeenden1", "BiszumHalt1", "Reset1", "MikroschrittZurueck1", "BefehlZurueck1", "-", "Mikrocodebearbeiten1", "Programmtext1", "Statistik1"] },
+      { titel: "Bearbeiten", zugriff: "B", eintraege: ["Programmstarten1", "Programmbeenden1", "BiszumHalt1", "Reset1", "MikroschrittZurueck1", "BefehlZurueck1", "-", "Mikrocodebearbeiten1", "Mikrocodeexportieren1", "Mikrocodeimportieren1", "Mikrocodezuruecksetzen1", "Programmtext1", "Statistik1"] },
       { titel: "Hilfe", zugriff: "H", eintraege: ["HilfezumModellrechner1", "Tutorium1", "-", "Info1"] },
     ];
   }
 
   private hilfe(datei: string): void {
+    // The single file carries no help beside it.
+    if (document.getElementById("ventaro-daten")) {
+      void this.dialoge.meldung("Fehler", `Die Datei ${datei} existiert nicht im Hilfe-Unterverzeichnis!`, "fehler");
+      return;
+    }
     window.open("hilfe/" + datei, "_blank", "noopener");
+  }
+
+  // ---- The microcode: the editor, and the file the browser keeps.
+
+  private async mikrocodeBearbeiten(): Promise<void> {
+    if (this.beschaeftigt()) return;
+    await this.mikrocodeeditor.bearbeiten();
+    this.zeichne();
+  }
+
+  private mikrocodeExportieren(): void {
+    if (this.beschaeftigt() || !this.modul.FS.analyzePath(MikrocodePfad).exists) return;
+    herunterladen("mikrocode.dat", this.modul.FS.readFile(MikrocodePfad));
+  }
+
+  /** A file the user picks replaces the microcode when it reads as one;
+   *  otherwise the desktop's boxes say why and the old file stays. */
+  private async mikrocodeImportieren(): Promise<void> {
+    if (this.beschaeftigt()) return;
+    const datei = await dateiWaehlen(".dat");
+    if (!datei || this.beschaeftigt()) return;
+    const alt = this.modul.FS.readFile(MikrocodePfad);
+    this.modul.FS.writeFile(MikrocodePfad, datei.bytes);
+    let gelesen = false;
+    const meldungen = await this.befehl((m) => { gelesen = m.tabelleLaden(); });
+    if (!gelesen) {
+      this.modul.FS.writeFile(MikrocodePfad, alt);
+      this.m.tabelleLaden();
+      this.m.meldungen();
+      return;
+    }
+    if (meldungen.length > 0) return;
+    const gespeichert = await this.befehl((m) => m.tabelleSpeichern());
+    if (!gespeichert.some((x) => x.titel === "Ventaro")) mikrocodeMerken(this.modul);
+  }
+
+  private async mikrocodeZuruecksetzen(): Promise<void> {
+    if (this.beschaeftigt()) return;
+    if (!await this.dialoge.frageJaNein("Den mitgelieferten Mikrocode wiederherstellen?\rIhre Änderungen am Mikrocode gehen dabei verloren.")) return;
+    const mitgeliefert = await ladeDatei("mikrocode.dat");
+    this.modul.FS.writeFile(MikrocodePfad, mitgeliefert);
+    await this.befehl((m) => {
+      if (m.tabelleLaden()) m.tabelleSpeichern();
+    });
+    // The shipped bytes as they are, whatever the writing made of them.
+    this.modul.FS.writeFile(MikrocodePfad, mitgeliefert);
+    mikrocodeVergessen();
+  }
+
+  private async alsProgrammtextSpeichern(): Promise<void> {
+    if (this.beschaeftigt()) return;
+    await alsProgrammtextSpeichern(this.umgebung);
   }
 
   private async info(): Promise<void> {

@@ -145,7 +145,7 @@ export class RamGitter {
     if (this.editor) return;
     const zelle = this.zellen[this.zeile - 1]!;
     const anfangstext = zelle.textContent ?? "";
-    const feld = html("input", { type: "text", class: "zelleneditor", "aria-label": `Inhalt der Zelle ${String(this.zeile - 1).padStart(3, "0")}`, "data-fokus": "", spellcheck: "false", autocomplete: "off" });
+    const feld = html("input", { type: "text", class: "zelleneditor", "aria-label": `Inhalt der Zelle ${String(this.zeile - 1).padStart(3, "0")}`, "data-fokus": "", spellcheck: "false", autocomplete: "off", autocapitalize: "off", inputmode: "text" });
     feld.value = zeichen ?? anfangstext;
     this.editor = { zeile: this.zeile, feld, anfangstext };
     this.bedienung.editorGeoeffnet();
