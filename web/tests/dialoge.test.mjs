@@ -5,16 +5,11 @@
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { dirname, join, resolve } from "node:path";
-import { fileURLToPath } from "node:url";
-import puppeteer from "puppeteer-core";
+import { existsSync, readFileSync } from "node:fs";
+import { join } from "node:path";
 import { dienen } from "../dienen.mjs";
+import { browserStarten, ordner, wurzel } from "./browser.mjs";
 
-const hier = dirname(fileURLToPath(import.meta.url));
-const wurzel = resolve(hier, "../..");
-const ordner = resolve(wurzel, process.env.VENTARO_WEB ?? "build-web");
 const mitgeliefert = readFileSync(join(wurzel, "data/mikrocode.dat"));
 
 let server;
@@ -23,12 +18,7 @@ let browser;
 
 before(async () => {
   ({ server, adresse } = await dienen(ordner));
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    userDataDir: mkdtempSync(join(tmpdir(), "ventaro-dialoge-")),
-    args: ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-      "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-  });
+  browser = await browserStarten();
 });
 
 after(async () => {

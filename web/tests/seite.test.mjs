@@ -4,42 +4,24 @@
 //   VENTARO_WEB=build-web node --test web/tests/
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
-import { createServer } from "node:http";
-import { mkdtempSync, readFileSync, readdirSync, existsSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { dirname, extname, join, resolve } from "node:path";
-import { fileURLToPath, pathToFileURL } from "node:url";
-import puppeteer from "puppeteer-core";
+import { join } from "node:path";
+import { pathToFileURL } from "node:url";
+import { dienen } from "../dienen.mjs";
+import { browserStarten, ordner } from "./browser.mjs";
 
-const wurzel = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
-const ordner = resolve(wurzel, process.env.VENTARO_WEB ?? "build-web");
 const summePfad = join(ordner, "beispiele/summe.obj");
-const Arten = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm", ".svg": "image/svg+xml" };
 
 let server;
 let adresse;
 let browser;
 
 before(async () => {
-  server = createServer((anfrage, antwort) => {
-    const name = decodeURIComponent(new URL(anfrage.url, "http://x").pathname);
-    const pfad = join(ordner, name.endsWith("/") ? name + "index.html" : name);
-    if (!pfad.startsWith(ordner) || !existsSync(pfad) || extname(pfad) === "") {
-      antwort.writeHead(404).end();
-      return;
-    }
-    antwort.writeHead(200, { "content-type": Arten[extname(pfad)] ?? "application/octet-stream" });
-    antwort.end(readFileSync(pfad));
-  });
-  await new Promise((fertig) => server.listen(0, "127.0.0.1", fertig));
-  adresse = `http://127.0.0.1:${server.address().port}/index.html`;
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: true,
-    userDataDir: mkdtempSync(join(tmpdir(), "ventaro-chromium-")),
-    args: ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-      "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-  });
+  let wurzeladresse;
+  ({ server, adresse: wurzeladresse } = await dienen(ordner));
+  adresse = wurzeladresse + "index.html";
+  browser = await browserStarten();
 });
 
 after(async () => {
