@@ -114,9 +114,7 @@ void TDatenpfad::SetzeTor(Tor t, bool offen) {
     }
 }
 
-void TDatenpfad::SetzeAdresse(Wort adresse) {
-    z_.RamAdresse = adresse;
-    if (adresse + 1 == z_.Ram.AktuelleZeile()) return;  // the common case in every pass
+void TDatenpfad::ZeileWechseln(Wort adresse) {
     if (adresse >= TRamSpeicher::Zellenzahl) throw Fehler(meldung::GitterindexAusserhalb());
     ZelleDekodieren(adresse);
     z_.Ram.SetzeAktuelleZeile(adresse + 1);

@@ -33,7 +33,12 @@ public:
     void SetzeErgT(bool offen);
     void SetzeWrite(bool offen);
     void SetzeTor(Tor t, bool offen);
-    void SetzeAdresse(Wort adresse);
+    // Inline: every pass with PT or IT open runs it, and the row rarely
+    // moves; a call per pass costs a WebAssembly machine dearly.
+    void SetzeAdresse(Wort adresse) {
+        z_.RamAdresse = adresse;
+        if (adresse + 1 != z_.Ram.AktuelleZeile()) ZeileWechseln(adresse);
+    }
     void PruefeTore();
 
     TMaschinenzustand& Zustand() { return z_; }
@@ -65,6 +70,9 @@ private:
     // True when a second pass right after it would change nothing.
     bool Durchlauf();
     void RechneAlu();
+    // The address names another row: it becomes current, decoded in status
+    // panel 1; an address beyond the RAM fails like the grid does.
+    void ZeileWechseln(Wort adresse);
 
     TMaschinenzustand z_;
     const std::array<std::string, TMikrocodeTabelle::MaxBefehle>& mnemonics_;

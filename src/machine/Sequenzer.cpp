@@ -20,8 +20,14 @@ private:
     Aktion aktion_;
 };
 
-int AluZiffer(char c) {
-    if (c < '0' || c > '9') throw Fehler(meldung::KeinIntegerwert(std::string(1, c)));
+[[noreturn, gnu::noinline, gnu::cold]] void KeineAluZiffer(char c) {
+    throw Fehler(meldung::KeinIntegerwert(std::string(1, c)));
+}
+
+// The failure lies out of line: compiled to WebAssembly, a call costs what a
+// step's few comparisons cost, and this runs three times a step.
+inline int AluZiffer(char c) {
+    if (c < '0' || c > '9') KeineAluZiffer(c);
     return c - '0';
 }
 

@@ -19,7 +19,10 @@ import { beruehrungEinrichten } from "./Beruehrung";
 
 export const Menuehoehe = 20;
 const AlleTeile = 0x7fffffff;
-const ZeichenabstandMs = 40; // at most 25 redraws a second while running
+// While running to the halt the window is redrawn ten times a second: a
+// browser's drawing of the whole datapath costs the run a fifth of its speed
+// at 25 redraws, and the figures flicker past too fast to read either way.
+const ZeichenabstandMs = 100;
 
 /** A count in groups of three digits, set apart by a thin space: dots would
  *  look like the cell texts beside it. */
