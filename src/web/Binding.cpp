@@ -136,7 +136,7 @@ public:
 
     void starten() { s_.Ereignis([this] { m().Startvorgang(); }); }
     int pause() const { return s_.Pause(); }
-    val zwischenansicht() const { return Ansicht(s_.Zwischenansicht(), s_machine()); }
+    val zwischenansicht() const { return Ansicht(s_.Zwischenansicht(), m()); }
 
     void mikroschritt() { s_.Ereignis([this] { m().Mikroschritt(); }); }
     void reset() { s_.Ereignis([this] { m().Reset(); }); }
@@ -178,7 +178,7 @@ public:
         return ziel;
     }
     void ramDateiSpeichernUnter(const std::string& pfad) { s_.Ereignis([&] { m().RamDateiSpeichernUnter(pfad); }); }
-    std::string ramDateiname() const { return s_machine().Datei().RamDateiname; }
+    std::string ramDateiname() const { return m().Datei().RamDateiname; }
     val programmtextOeffnen(const std::string& pfad) {
         std::vector<programmtext::Fehlerzeile> fehler;
         s_.Ereignis([&] { fehler = m().ProgrammtextOeffnen(pfad); });
@@ -193,7 +193,8 @@ public:
 
     bool laufBeginnen() { return s_.LaufBeginnen(); }
     int laufWeiter(double n) {
-        const std::optional<Laufende> ende = s_.LaufWeiter(n < 1 ? 1 : static_cast<std::uint64_t>(n));
+        // Anything but a count of one or more (NaN too) runs one step.
+        const std::optional<Laufende> ende = s_.LaufWeiter(n >= 1 && n < 1e15 ? static_cast<std::uint64_t>(n) : 1);
         return ende ? static_cast<int>(*ende) : -1;
     }
     void laufStoppen() { s_.LaufStoppen(); }
@@ -207,7 +208,7 @@ public:
     // ---- The microcode editor.
     bool tabelleLaden() { return s_.TabelleLaden(); }
     val tabelle() const {
-        const TMikrocodeTabelle& t = s_machine().Tabelle();
+        const TMikrocodeTabelle& t = m().Tabelle();
         val o = val::object();
         o.set("befehlsanzahl", static_cast<int>(t.Befehlsanzahl()));
         o.set("mnemonics", Texte(t.Mnemonics));
@@ -288,10 +289,10 @@ public:
         const std::vector<std::string> zeilen = Cp1252Zeilen(text, s_);
         s_.Ereignis([&] { programmtext::SchreibeProgrammtext(pfad, zeilen); });
     }
-    val befehlsnamen() const { return Texte(programmtext::TBefehlsnamen(s_machine().Tabelle()).Namen()); }
+    val befehlsnamen() const { return Texte(programmtext::TBefehlsnamen(m().Tabelle()).Namen()); }
 
     int aktualisieren() { return static_cast<int>(s_.Aktualisieren().to_ulong()); }
-    val ansicht() const { return Ansicht(s_.Stand(), s_machine()); }
+    val ansicht() const { return Ansicht(s_.Stand(), m()); }
     val meldungen() {
         val liste = val::array();
         for (const Meldung& meldung : s_.Meldungen()) {
@@ -306,7 +307,7 @@ public:
 private:
     static bool Adresse(int adresse) { return adresse >= 0 && adresse < TRamSpeicher::Zellenzahl; }
     TMaschine& m() { return s_.Maschine(); }
-    const TMaschine& s_machine() const { return const_cast<Seitenmaschine&>(s_).Maschine(); }
+    const TMaschine& m() const { return s_.Maschine(); }
 
     Seitenmaschine s_;
 };

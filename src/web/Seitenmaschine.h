@@ -44,6 +44,7 @@ public:
     }
 
     TMaschine& Maschine() { return maschine_; }
+    const TMaschine& Maschine() const { return maschine_; }
     const TAnsicht& Stand() const { return ansicht_.Stand(); }
     Teile Aktualisieren() { return ansicht_.Aktualisieren(maschine_); }
     std::vector<Meldung> Meldungen();
