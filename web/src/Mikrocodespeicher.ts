@@ -2,7 +2,7 @@
 // the file the machine wrote, so that it survives reloads and browser
 // restarts and an export gives the very file the desktop would write.
 import type { VentaroModul } from "./ventaro-modul";
-import { MikrocodePfad } from "./Modul";
+import { ausBase64, MikrocodePfad } from "./Modul";
 
 const Schluessel = "ventaro.mikrocode";
 
@@ -10,13 +10,6 @@ function zuBase64(bytes: Uint8Array): string {
   let binaer = "";
   for (let i = 0; i < bytes.length; i += 0x8000) binaer += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
   return btoa(binaer);
-}
-
-function ausBase64(text: string): Uint8Array {
-  const binaer = atob(text);
-  const bytes = new Uint8Array(binaer.length);
-  for (let i = 0; i < binaer.length; ++i) bytes[i] = binaer.charCodeAt(i);
-  return bytes;
 }
 
 function lesen(): string | null {

@@ -24,7 +24,7 @@ function eingebettet(): Record<string, string> | null {
   return element ? (JSON.parse(element.textContent ?? "{}") as Record<string, string>) : null;
 }
 
-function ausBase64(text: string): Uint8Array {
+export function ausBase64(text: string): Uint8Array {
   const binaer = atob(text);
   const bytes = new Uint8Array(binaer.length);
   for (let i = 0; i < binaer.length; ++i) bytes[i] = binaer.charCodeAt(i);
