@@ -51,6 +51,17 @@ std::string ZelleNichtKorrekt(unsigned adresse) {
 
 std::string ZuVieleToreGeoeffnet() { return "Warnung: Zu viele Tore ge\xF6" "ffnet!"; }
 
+std::string ZeichenErsetzt(std::string_view gespeichert) {
+    std::string meldung = "Der Text enth\xE4lt Zeichen, die der Zeichensatz Windows-1252 nicht kennt. Gespeichert wird er als \"";
+    meldung.append(gespeichert).append("\": jedes solche Zeichen wird zu \"?\".");
+    return meldung;
+}
+
+std::string ZeichenAlsFragezeichen() {
+    return "Der Text enth\xE4lt Zeichen, die der Zeichensatz Windows-1252 nicht kennt; sie werden als \"?\" \xFC"
+           "bersetzt.";
+}
+
 std::string Systemgrund(int fehlernummer) { return std::strerror(fehlernummer); }
 
 }  // namespace meldung

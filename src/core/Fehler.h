@@ -37,6 +37,10 @@ std::string ZuVieleSpruenge();
 std::string UnzulaessigeBefehlsanzahl(std::string_view pfad, long long anzahl);
 std::string ZelleNichtKorrekt(unsigned adresse);
 std::string ZuVieleToreGeoeffnet();
+// A text typed with characters Windows-1252 lacks, stored with "?" for them.
+std::string ZeichenErsetzt(std::string_view gespeichert);
+// A program text with such characters, translated with "?" for them.
+std::string ZeichenAlsFragezeichen();
 // The C library's text for errno, as bytes.
 std::string Systemgrund(int fehlernummer);
 }  // namespace meldung

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "core/Fehler.h"
 #include "ui/AluListe.h"
 #include "ui/BisZumHalt.h"
 #include "ui/Datenpfadflaeche.h"
@@ -261,7 +262,7 @@ void TForm1::BaueRamGitter() {
         bool ersetzt = false;
         maschine_.ZelleUebergeben(zeile - 1, Cp(text, &ersetzt));
         // Told once per edit, when the editor closes, not on every keystroke.
-        if (ersetzt && endgueltig) dienste_.Warnung(this, ZeichenErsetzt(Q(maschine_.Zustand().Ram.Text(zeile - 1))));
+        if (ersetzt && endgueltig) dienste_.Warnung(this, Q(meldung::ZeichenErsetzt(maschine_.Zustand().Ram.Text(zeile - 1))));
     });
     connect(ramGrid_, &RamGitter::enterGedrueckt, this, &TForm1::RamEnter);
     connect(ramGrid_, &RamGitter::editorGeoeffnet, this, &TForm1::RamEditorGeoeffnet);

@@ -262,7 +262,7 @@ void TmcDlg::MCSpeichernBtnClick() {
     uebernimm(flag1grid_, tabelle_.Steuerworte1);
     bool ersetzt = false;
     tabelle_.Mnemonics[c] = Cp(mnemonicEdit_->text(), &ersetzt);
-    if (ersetzt && dienste_) dienste_->Warnung(this, ZeichenErsetzt(Q(tabelle_.Mnemonics[c])));
+    if (ersetzt && dienste_) dienste_->Warnung(this, Q(meldung::ZeichenErsetzt(tabelle_.Mnemonics[c])));
 }
 
 void TmcDlg::MCClearBtnClick() {

@@ -82,8 +82,7 @@ std::vector<std::string> ProgrammtextFenster::Zeilen() {
     bool ersetzt = false;
     const std::string text = Cp(editor_->toPlainText(), &ersetzt);
     if (ersetzt)
-        dienste_.Warnung(this, QString::fromUtf8("Der Text enthält Zeichen, die der Zeichensatz Windows-1252 nicht "
-                                                 "kennt; sie werden als \"?\" übersetzt."));
+        dienste_.Warnung(this, Q(meldung::ZeichenAlsFragezeichen()));
     return programmtext::InZeilen(text);
 }
 

@@ -20,12 +20,6 @@ inline std::string Cp(const QString& text, bool* ersetzt = nullptr) {
 }
 
 // The warning when a typed text held characters a file cannot store.
-inline QString ZeichenErsetzt(const QString& gespeichert) {
-    return QString::fromUtf8("Der Text enthält Zeichen, die der Zeichensatz Windows-1252 nicht kennt. "
-                             "Gespeichert wird er als \"%1\": jedes solche Zeichen wird zu \"?\".")
-        .arg(gespeichert);
-}
-
 // A count in groups of three digits, set apart by a thin space: dots would
 // look like the cell texts (00.055) beside it.
 inline QString Gruppiert(std::uint64_t zahl) {

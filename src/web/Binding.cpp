@@ -6,6 +6,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include "core/Fehler.h"
 #include "core/Zeichensatz.h"
 #include "machine/Aufzeichnung.h"
 #include "programtext/AlsProgrammtext.h"
@@ -122,9 +123,7 @@ val Fehlerzeilen(const std::vector<programmtext::Fehlerzeile>& fehler) {
 std::vector<std::string> Cp1252Zeilen(const std::string& utf8, Seitenmaschine& s) {
     bool ersetzt = false;
     std::vector<std::string> zeilen = programmtext::InZeilen(Utf8ZuCp1252(utf8, &ersetzt));
-    if (ersetzt)
-        s.Melde({"Warnung", "Der Text enth\xE4lt Zeichen, die der Zeichensatz Windows-1252 nicht kennt; sie werden "
-                            "als \"?\" \xFC" "bersetzt."});
+    if (ersetzt) s.Melde({"Warnung", meldung::ZeichenAlsFragezeichen()});
     return zeilen;
 }
 
@@ -152,9 +151,13 @@ public:
     void aluWaehlen(int operation) { s_.Ereignis([&] { m().AluWaehlen(operation); }); }
 
     void allePruefen() { s_.Ereignis([this] { m().AllePruefen(); }); }
-    void zelleUebergeben(int adresse, const std::string& text) {
+    // endgueltig: the editor closes; a text with characters Windows-1252
+    // lacks is told once then, not on every keystroke.
+    void zelleUebergeben(int adresse, const std::string& text, bool endgueltig) {
         if (!Adresse(adresse)) return;
-        s_.Ereignis([&] { m().ZelleUebergeben(adresse, Utf8ZuCp1252(text)); });
+        bool ersetzt = false;
+        s_.Ereignis([&] { m().ZelleUebergeben(adresse, Utf8ZuCp1252(text, &ersetzt)); });
+        if (ersetzt && endgueltig) s_.Melde({"Warnung", meldung::ZeichenErsetzt(m().Zustand().Ram.Text(adresse))});
     }
     void bearbeitungVerwerfen(int adresse, const std::string& text, bool warEditiert) {
         if (!Adresse(adresse)) return;

@@ -80,10 +80,7 @@ void Seitenmaschine::BefehlUebernehmen(int befehl, const std::string& mnemonicUt
     uebernimm(worte1, tabelle.Steuerworte1);
     bool ersetzt = false;
     tabelle.Mnemonics[befehl] = Utf8ZuCp1252(mnemonicUtf8, &ersetzt);
-    if (ersetzt)
-        meldungen_.push_back({"Warnung", "Der Text enth\xE4lt Zeichen, die der Zeichensatz Windows-1252 nicht kennt. "
-                                         "Gespeichert wird er als \"" + tabelle.Mnemonics[befehl] +
-                                             "\": jedes solche Zeichen wird zu \"?\"."});
+    if (ersetzt) meldungen_.push_back({"Warnung", meldung::ZeichenErsetzt(tabelle.Mnemonics[befehl])});
 }
 
 void Seitenmaschine::TabelleSpeichern() {

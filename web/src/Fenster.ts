@@ -30,17 +30,6 @@ export function gruppiert(zahl: number): string {
   return String(Math.floor(zahl)).replace(/\B(?=(\d{3})+(?!\d))/g, "\u2009");
 }
 
-// Characters a RAM file (Windows-1252) can hold; others become "?".
-const Cp1252Zusatz = "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ";
-export function ausserhalbCp1252(text: string): boolean {
-  for (const z of text) {
-    const c = z.codePointAt(0)!;
-    if (c < 0x80 || (c >= 0xa0 && c <= 0xff)) continue;
-    if (!Cp1252Zusatz.includes(z)) return true;
-  }
-  return false;
-}
-
 function warte(ms: number): Promise<void> {
   return new Promise((fertig) => window.setTimeout(fertig, ms));
 }
@@ -338,15 +327,10 @@ export class Fenster {
   // ---- The RAM grid.
 
   private uebergeben(adresse: number, text: string, endgueltig: boolean): void {
-    this.m.zelleUebergeben(adresse, text);
+    this.m.zelleUebergeben(adresse, text, endgueltig);
     const meldungen = this.m.meldungen();
     this.spaeterZeichnen();
     for (const meldung of meldungen) void this.zeigeMeldung(meldung);
-    // Told once per edit, when the editor closes, not on every keystroke.
-    if (endgueltig && ausserhalbCp1252(text)) {
-      const gespeichert = this.m.ansicht().zellen[adresse] ?? "";
-      void this.dialoge.meldung("Warnung", `Der Text enthält Zeichen, die der Zeichensatz Windows-1252 nicht kennt. Gespeichert wird er als "${gespeichert}": jedes solche Zeichen wird zu "?".`, "warnung");
-    }
   }
 
   /** Leaving the grid for another control checks all cells at once; the

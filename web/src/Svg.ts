@@ -65,10 +65,10 @@ export function rahmen(eltern: Element, x: number, y: number, b: number, h: numb
 
 export interface Schrift { groesse: number; fett?: boolean; familie?: string; farbe?: string }
 
-/** Text whose top edge lies at y, as a label at (x, y) shows it. */
-export function text(eltern: Element, x: number, y: number, inhalt: string, schrift: Schrift): SVGTextElement {
+/** A text element in the font, bold unless said otherwise, black unless coloured. */
+function textElement(eltern: Element, ort: Attribute, inhalt: string, schrift: Schrift): SVGTextElement {
   const t = svg("text", {
-    x, y: y + Math.round(schrift.groesse * 0.905),
+    ...ort,
     "font-family": schrift.familie ?? ARIAL,
     "font-size": schrift.groesse,
     "font-weight": schrift.fett === false ? "normal" : "bold",
@@ -78,18 +78,14 @@ export function text(eltern: Element, x: number, y: number, inhalt: string, schr
   return t;
 }
 
+/** Text whose top edge lies at y, as a label at (x, y) shows it. */
+export function text(eltern: Element, x: number, y: number, inhalt: string, schrift: Schrift): SVGTextElement {
+  return textElement(eltern, { x, y: y + Math.round(schrift.groesse * 0.905) }, inhalt, schrift);
+}
+
 /** Text centred in a rectangle. */
 export function mittigerText(eltern: Element, x: number, y: number, b: number, h: number, inhalt: string, schrift: Schrift): SVGTextElement {
-  const t = svg("text", {
-    x: x + b / 2, y: y + h / 2 + schrift.groesse * 0.3465,
-    "text-anchor": "middle",
-    "font-family": schrift.familie ?? ARIAL,
-    "font-size": schrift.groesse,
-    "font-weight": schrift.fett === false ? "normal" : "bold",
-    fill: schrift.farbe ?? "black",
-  }, eltern);
-  t.textContent = inhalt;
-  return t;
+  return textElement(eltern, { x: x + b / 2, y: y + h / 2 + schrift.groesse * 0.3465, "text-anchor": "middle" }, inhalt, schrift);
 }
 
 /** Sets a text only when it changed: a redraw touches nothing that stayed. */

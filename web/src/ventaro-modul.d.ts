@@ -96,7 +96,8 @@ export interface Maschine {
 
   // ---- The RAM grid; rows count from 1.
   allePruefen(): void;             // the check of all cells (leaving the grid, "Read")
-  zelleUebergeben(adresse: number, text: string): void;
+  /** endgueltig: the editor closes (a text with characters Windows-1252 lacks then queues the warning) */
+  zelleUebergeben(adresse: number, text: string, endgueltig: boolean): void;
   bearbeitungVerwerfen(adresse: number, text: string, warEditiert: boolean): void;
   zeileAngewaehlt(zeile: number): void;
   zeileWaehlen(zeile: number): void;
