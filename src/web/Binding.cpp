@@ -6,6 +6,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include "core/Bauteile.h"
 #include "core/Fehler.h"
 #include "core/Zeichensatz.h"
 #include "machine/Aufzeichnung.h"
@@ -317,12 +318,38 @@ private:
 
 std::string programmVersion() { return ventaro::ProgrammVersion(); }
 
+// The one table of gates, registers, ALU operations and signals, with the
+// names and hints the page shows.
+val bauteile() {
+    auto teile = [](const auto& namen, const auto& hinweise) {
+        val liste = val::array();
+        for (std::size_t i = 0; i < namen.size(); ++i) {
+            val o = val::object();
+            o.set("name", Text(std::string(namen[i])));
+            o.set("hinweis", Text(std::string(hinweise[i])));
+            liste.call<void>("push", o);
+        }
+        return liste;
+    };
+    val o = val::object();
+    o.set("tore", teile(TorNamen, TorHinweise));
+    o.set("register", teile(RegisterNamen, RegisterHinweise));
+    val alu = val::array();
+    for (std::string_view name : AluNamen) alu.call<void>("push", Text(std::string(name)));
+    o.set("alu", alu);
+    val signale = val::array();
+    for (const Signal& signal : Signale) signale.call<void>("push", Text(std::string(signal.name)));
+    o.set("signale", signale);
+    return o;
+}
+
 }  // namespace
 }  // namespace ventaro::web
 
 EMSCRIPTEN_BINDINGS(ventaro) {
     using namespace ventaro::web;
     emscripten::function("programmVersion", &programmVersion);
+    emscripten::function("bauteile", &bauteile);
     emscripten::class_<Maschine>("Maschine")
         .constructor<const std::string&, const std::string&>()
         .function("starten", &Maschine::starten)

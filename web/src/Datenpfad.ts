@@ -2,6 +2,7 @@
 // its buttons and clock bar, the display and the status bar, at the desktop's
 // client coordinates. It draws an Ansicht and reports what the user does.
 import type { Ansicht, Registeransicht } from "./ventaro-modul";
+import { bauteile } from "./Modul";
 import { torBild } from "./Symbole";
 import {
   ARIAL, COURIER, MS_SANS_SERIF, farbe, fase, flaeche, mittigerText, rahmen, setzeAttribut, setzeText, svg, text,
@@ -36,28 +37,12 @@ const Steuerleitung: Rechteck[] = [[192, 288, 33, 9], [216, 296, 9, 65], [224, 3
 const Knoten: [number, number][] = [[84, 68], [148, 68], [148, 172], [276, 172], [276, 68], [276, 244], [484, 208], [588, 68], [628, 68]];
 const Ecken: Rechteck[] = [[25, 79, 8, 8], [25, 464, 8, 9], [114, 465, 8, 8], [486, 249, 8, 8], [486, 177, 8, 8], [729, 76, 8, 8]];
 
-const TorNamen = ["ET", "AT", "PT", "IT", "ErgT", "Read", "Write"];
 const TorOrte: Rechteck[] = [[216, 56, 41, 41], [216, 160, 41, 41], [424, 160, 41, 41], [424, 232, 41, 41], [104, 408, 41, 41], [576, 96, 38, 30], [616, 96, 41, 30]];
 const TorBeschriftungen: [number, number][] = [[216, 98], [216, 202], [424, 202], [424, 274], [148, 432]];
-const TorHinweise = [
-  "Eingangstor: verbindet den externen Datenbus mit dem internen Datenbus",
-  "Ausgangstor: verbindet den Ausgang des Akkus mit dem externen Datenbus",
-  "Programmzählertor: Verbindet den Ausgang des PC mit der Adresssteuerung des RAMs",
-  "Indexregsitertor: Verbindet den Ausgang des IR mit der Adresssteuerung des RAMs",
-  "Ergebnistor: verbindet Ergebnisregister mit dem internen Datenbus",
-  "Read-Tor: verbindet die aktuelle RAM-Zelle mit dem externen Datenbus",
-  "Write-Tor: verbindet den externen Datenbus mit der aktuellen RAM-Zelle",
-];
 
-// In the order of Ansicht.register: Akku, Erg, PC, IR, Anz.
-const RegisterNamen = ["Akku", "Erg", "PC", "IR", "Anz"];
+// In the order of Ansicht.register: Akku, Erg, PC, IR, Anz. Names and hints
+// of gates and registers come from the core's table (bauteile()).
 const RegisterOrte: [number, number][] = [[112, 104], [80, 344], [312, 156], [312, 228], [688, 128]];
-const RegisterHinweise = [
-  "Akkumulatorregister (Akku)", "Ergebnisregister", "Programmzähler; rechte Maustaste erhöht den Inhalt um 1",
-  "Indexregister", "Anzeigeregister: speichert den Wert für die Anzeige",
-];
-
-export const AluNamen = ["ADD", "SUB", "VGL", "VGR", "VKL", "UND", "NEG"];
 
 const Knoepfe: { name: Knopfname; ort: [number, number]; hinweis: string }[] = [
   { name: "Mikroschritt", ort: [248, 384], hinweis: "Ein einzelner Mikroschritt wird durchgeführt" },
@@ -156,11 +141,11 @@ export class Datenpfad {
   }
 
   private baueTore(): void {
-    TorNamen.forEach((name, t) => {
+    bauteile().tore.forEach(({ name, hinweis }, t) => {
       const [x, y, b, h] = TorOrte[t]!;
       const g = svg("g", {
         role: "checkbox", tabindex: 0, "aria-checked": "false", "aria-label": `${name}, geschlossen`,
-        "data-teil": name, "data-hinweis": TorHinweise[t]!, class: "bedienelement",
+        "data-teil": name, "data-hinweis": hinweis, class: "bedienelement",
       }, this.wurzel);
       const fuellung = flaeche(g, x, y, b, h, farbe.Knopfflaeche);
       const fasen = svg("g", {}, g);
@@ -179,11 +164,11 @@ export class Datenpfad {
   }
 
   private baueRegister(): void {
-    RegisterNamen.forEach((name, r) => {
+    bauteile().register.forEach(({ name, hinweis }, r) => {
       const [x, y] = RegisterOrte[r]!;
       const g = svg("g", {
         role: "button", tabindex: 0, "aria-label": `${name} 000, hält`, "data-teil": name,
-        "data-hinweis": RegisterHinweise[r]!, class: "bedienelement",
+        "data-hinweis": hinweis, class: "bedienelement",
       }, this.wurzel);
       const fuellung = flaeche(g, x, y, 89, 49, farbe.Knopfflaeche);
       svg("rect", { x: x + 0.5, y: y + 0.5, width: 88, height: 48, fill: "none", stroke: "black", "shape-rendering": "crispEdges" }, g);
@@ -239,7 +224,7 @@ export class Datenpfad {
     }, panel);
     flaeche(this.aluListe, px + 8, py + 8, 41, 105, "white");
     svg("rect", { x: px + 8.5, y: py + 8.5, width: 40, height: 104, fill: "none", stroke: farbe.Schatten, "shape-rendering": "crispEdges" }, this.aluListe);
-    AluNamen.forEach((name, i) => {
+    bauteile().alu.forEach((name, i) => {
       const g = svg("g", { role: "option", id: `alu-${i}`, "aria-selected": "false" }, this.aluListe);
       const f = flaeche(g, px + 10, py + 9 + 14 * i, 37, 14, "white");
       const t = text(g, px + 12, py + 10 + 14 * i, name, { groesse: 11 });
@@ -471,7 +456,7 @@ export class Datenpfad {
   private zeichneTor(t: Torbild, i: number, offen: boolean): void {
     if (t.offen === offen) return;
     t.offen = offen;
-    const name = TorNamen[i]!;
+    const name = bauteile().tore[i]!.name;
     setzeAttribut(t.g, "aria-checked", String(offen));
     setzeAttribut(t.g, "aria-label", `${name}, ${offen ? "offen" : "geschlossen"}`);
     const [x, y, b, h] = TorOrte[i]!;

@@ -4,22 +4,20 @@
 // Opening reads the file anew, OK writes it and the machine takes the table;
 // the page then keeps the file in the browser.
 import type { Mikrocodetabelle } from "./ventaro-modul";
+import { bauteile } from "./Modul";
 import { html } from "./Svg";
 import { Nebenfenster, type Umgebung, imFensterAusfuehren, knopf } from "./Nebenfenster";
 import { editortitel, mikrocodeMerken } from "./Mikrocodespeicher";
 
 const Schritte = 10;
-export const Signalnamen = [
-  "ET", "AT", "PC", "PCI", "PT", "IR", "IT", "Akku", "Erg", "ErgT",
-  "MPCClear", "MPCLoad", "RamRead", "RamWrite", "ALU0", "ALU1", "ALU2", "Anz",
-];
-const Signale = Signalnamen.length;
+// The signals of a control word, named by the core's table.
+const Signalnamen = (): string[] => bauteile().signale;
 const HoechsterCode = 28;
 
 type Marken = boolean[][]; // [signal 0..17][step 0..9]
 
 function leer(): Marken {
-  return Signalnamen.map(() => new Array<boolean>(Schritte).fill(false));
+  return Signalnamen().map(() => new Array<boolean>(Schritte).fill(false));
 }
 
 function setzt(wort: string | undefined, k: number): boolean {
@@ -37,12 +35,12 @@ class Markengitter {
     const kopf = html("div", { class: "markenreihe", role: "row" }, this.wurzel);
     html("div", { class: "markenkopf ecke", role: "columnheader" }, kopf, "Element");
     for (let s = 0; s < Schritte; ++s) html("div", { class: "markenkopf", role: "columnheader" }, kopf, String(s));
-    for (let k = 0; k < Signale; ++k) {
+    for (let k = 0; k < Signalnamen().length; ++k) {
       const reihe = html("div", { class: "markenreihe", role: "row" }, this.wurzel);
-      html("div", { class: "markenkopf ecke", role: "rowheader" }, reihe, Signalnamen[k]!);
+      html("div", { class: "markenkopf ecke", role: "rowheader" }, reihe, Signalnamen()[k]!);
       const zeile: HTMLDivElement[] = [];
       for (let s = 0; s < Schritte; ++s) {
-        const z = html("div", { class: "marke", role: "gridcell", "aria-label": `${Signalnamen[k]} ${s}` }, reihe);
+        const z = html("div", { class: "marke", role: "gridcell", "aria-label": `${Signalnamen()[k]} ${s}` }, reihe);
         z.addEventListener("click", () => {
           this.fokus = { zeile: k, spalte: s };
           this.zeigeFokus();
@@ -59,7 +57,7 @@ class Markengitter {
         Home: [zeile, 0], End: [zeile, Schritte - 1] }[e.key];
       if (ziel) {
         e.preventDefault();
-        this.fokus = { zeile: Math.max(0, Math.min(Signale - 1, ziel[0]!)), spalte: Math.max(0, Math.min(Schritte - 1, ziel[1]!)) };
+        this.fokus = { zeile: Math.max(0, Math.min(Signalnamen().length - 1, ziel[0]!)), spalte: Math.max(0, Math.min(Schritte - 1, ziel[1]!)) };
         this.zeigeFokus();
       } else if (e.key === " ") {
         e.preventDefault();
@@ -224,8 +222,8 @@ export class Mikrocodeeditor {
     let abhaengig = false;
     for (let s = 0; s < Schritte; ++s) if (t.worte0[10 * c + s] !== t.worte1[10 * c + s]) abhaengig = true;
     this.flagabhaengig.checked = abhaengig;
-    this.marken0 = Signalnamen.map((_, k) => Array.from({ length: Schritte }, (_, s) => setzt(t.worte0[10 * c + s], k)));
-    this.marken1 = Signalnamen.map((_, k) => Array.from({ length: Schritte }, (_, s) => setzt(t.worte1[10 * c + s], k)));
+    this.marken0 = Signalnamen().map((_, k) => Array.from({ length: Schritte }, (_, s) => setzt(t.worte0[10 * c + s], k)));
+    this.marken1 = Signalnamen().map((_, k) => Array.from({ length: Schritte }, (_, s) => setzt(t.worte1[10 * c + s], k)));
     this.gitterZeigen();
   }
 

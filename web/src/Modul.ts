@@ -1,7 +1,7 @@
 // Loading the machine: the wasm module and the files it starts with. Served
 // from a web server, the page fetches them beside itself; the single file
 // carries them inlined, base64 in a JSON script element "ventaro-daten".
-import type { VentaroModul } from "./ventaro-modul";
+import type { Bauteiltabelle, VentaroModul } from "./ventaro-modul";
 
 /** Which parts of the view changed (bits of Maschine.aktualisieren()). */
 export const Teil = {
@@ -50,10 +50,20 @@ export async function beispiele(): Promise<string[]> {
   return liste.split("\n").map((z) => z.trim()).filter((z) => z.length > 0);
 }
 
+let tabelle: Bauteiltabelle | null = null;
+
+/** The core's table of gates, registers, ALU operations and signals, with
+ *  their names and hints; there once the module has loaded. */
+export function bauteile(): Bauteiltabelle {
+  if (!tabelle) throw new Error("Die Maschine ist noch nicht geladen");
+  return tabelle;
+}
+
 /** The module with the microcode and the examples in its file system. */
 export async function ladeModul(): Promise<VentaroModul> {
   const [wasm, mikrocode, namen] = await Promise.all([ladeDatei("ventaro.wasm"), ladeDatei("mikrocode.dat"), beispiele()]);
   const modul = await VentaroModul({ wasmBinary: wasm });
+  tabelle = modul.bauteile();
   modul.FS.mkdirTree(Beispielordner);
   modul.FS.mkdirTree(Dateiordner);
   modul.FS.writeFile(MikrocodePfad, mikrocode);

@@ -60,6 +60,16 @@ export interface Ansicht {
 
 export interface Fehlerzeile { zeile: number; text: string }
 
+/** A gate or register: its name and the hint status panel 0 shows for it. */
+export interface Bauteil { name: string; hinweis: string }
+
+export interface Bauteiltabelle {
+  tore: Bauteil[];     // ET, AT, PT, IT, ErgT, Read, Write
+  register: Bauteil[]; // Akku, Erg, PC, IR, Anz
+  alu: string[];       // "ADD" … "NEG", the ALU list's items
+  signale: string[];   // the 18 signals of a control word, in its order
+}
+
 /** The microcode table the editor shows: entry 10·c + s is step s of opcode c. */
 export interface Mikrocodetabelle {
   befehlsanzahl: number;  // N: the opcodes the file holds
@@ -178,6 +188,8 @@ export interface VentaroModul {
   Maschine: new (fenstertitel: string, mikrocodePfad: string) => Maschine;
   /** "1.0.2.0" */
   programmVersion(): string;
+  /** the core's table of parts: gates and registers in the order of Ansicht.tore and Ansicht.register */
+  bauteile(): Bauteiltabelle;
   FS: {
     writeFile(pfad: string, daten: Uint8Array | string): void;
     readFile(pfad: string): Uint8Array;
